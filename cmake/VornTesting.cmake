@@ -1,0 +1,39 @@
+# GoogleTest from the system's sources (Debian: /usr/src/googletest), built
+# with the project's compiler, plus one helper to declare a test executable.
+set(VORN_GTEST_SOURCE_DIR "/usr/src/googletest" CACHE PATH "GoogleTest source tree")
+
+if(NOT TARGET gtest)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  if(MINGW)
+    set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  endif()
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${VORN_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endif()
+
+include(GoogleTest)
+
+# Tests run under Wine in a private prefix inside the build tree; ctest works
+# from a plain shell too because the environment travels with each test.
+set(VORN_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH "Wine prefix for the tests")
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(VORN_WINEARCH win64)
+else()
+  set(VORN_WINEARCH win32)
+endif()
+set(VORN_TEST_ENVIRONMENT "WINEPREFIX=${VORN_WINEPREFIX};WINEARCH=${VORN_WINEARCH};WINELOADER=${CMAKE_CROSSCOMPILING_EMULATOR};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
+
+# vorn_add_gtest(<name> SOURCES <files...> LIBS <targets...> [RESOURCES <rc...>])
+# Builds <name>.exe with gtest_main and registers every TEST/TEST_F it
+# contains, by scanning the sources (no Wine run at build time).
+function(vorn_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES} ${ARG_RESOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} gtest gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  gtest_add_tests(TARGET ${name} SOURCES ${ARG_SOURCES} TEST_LIST tests_of_${name})
+  set_tests_properties(${tests_of_${name}} PROPERTIES
+    ENVIRONMENT "${VORN_TEST_ENVIRONMENT}"
+    TIMEOUT 120)
+endfunction()

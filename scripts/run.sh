@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the tool and starts it under Wine.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build_root=${BUILD_ROOT:-$root/build}
+"$root/scripts/setup.sh"
+. "$root/scripts/wine-env.sh"
+arch=$(vorn_test_arch)
+"$root/scripts/build.sh" i686 "$build_root/i686"
+[ "$arch" = i686 ] || "$root/scripts/build.sh" "$arch" "$build_root/$arch"
+if [ ! -f "$build_root/$arch/app/VORN.exe" ]; then
+  echo "run: built the components in $build_root; the tool's executable does not exist yet."
+  exit 0
+fi
+exec "$root/scripts/run-tool.sh" "$build_root/$arch" "$arch"

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything, and runs every test through
+# CTest under Wine inside Xvfb, in a private Wine prefix inside the build
+# folder. Leaves no Wine or Xvfb process behind.
+# Usage: scripts/test.sh [ctest arguments...]   (e.g. -R Registry)
+# BUILD_ROOT selects another build folder (default: build).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build_root=${BUILD_ROOT:-$root/build}
+
+"$root/scripts/setup.sh"
+. "$root/scripts/wine-env.sh"
+arch=$(vorn_test_arch)
+
+# The product is always built for 32-bit Windows; the tests run on the
+# architecture this machine's Wine can execute.
+"$root/scripts/build.sh" i686 "$build_root/i686"
+if [ "$arch" != i686 ]; then
+  echo "test: this kernel cannot run 32-bit programs; tests run the x86_64 build"
+  "$root/scripts/build.sh" "$arch" "$build_root/$arch"
+fi
+build_dir=$build_root/$arch
+vorn_wine_prefix "$build_dir" "$arch"
+
+# One Xvfb and one persistent wineserver for the whole run: CTest would
+# otherwise wait on a short-lived server for every test.
+set +e
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c '
+  wineserver -p >/dev/null 2>&1
+  # Start the Wine background services now, detached from the CTest output
+  # pipes; a test that started them would leave CTest waiting on them.
+  "$VORN_WINE" wineboot >/dev/null 2>&1 </dev/null
+  cd "$1"; shift
+  ctest --output-on-failure "$@"
+  rc=$?
+  wineserver -k >/dev/null 2>&1
+  exit $rc
+' vorn-tests "$build_dir" "$@"
+rc=$?
+set -e
+wineserver -k >/dev/null 2>&1 || true
+exit $rc
