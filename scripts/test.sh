@@ -4,6 +4,9 @@
 # folder. Leaves no Wine or Xvfb process behind.
 # Usage: scripts/test.sh [ctest arguments...]   (e.g. -R Registry)
 # BUILD_ROOT selects another build folder (default: build).
+# While iterating on one component: VORN_TARGETS="target ..." builds only
+# those targets, and VORN_SKIP_I686=1 skips the 32-bit product build when
+# the tests run on x86_64.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_root=${BUILD_ROOT:-$root/build}
@@ -14,10 +17,13 @@ arch=$(vorn_test_arch)
 
 # The product is always built for 32-bit Windows; the tests run on the
 # architecture this machine's Wine can execute.
-"$root/scripts/build.sh" i686 "$build_root/i686"
+read -r -a targets <<< "${VORN_TARGETS:-}"
+if [ "$arch" = i686 ] || [ -z "${VORN_SKIP_I686:-}" ]; then
+  "$root/scripts/build.sh" i686 "$build_root/i686" "${targets[@]}"
+fi
 if [ "$arch" != i686 ]; then
   echo "test: this kernel cannot run 32-bit programs; tests run the x86_64 build"
-  "$root/scripts/build.sh" "$arch" "$build_root/$arch"
+  "$root/scripts/build.sh" "$arch" "$build_root/$arch" "${targets[@]}"
 fi
 build_dir=$build_root/$arch
 vorn_wine_prefix "$build_dir" "$arch"
