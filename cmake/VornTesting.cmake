@@ -1,7 +1,5 @@
 # GoogleTest from the system's sources (Debian: /usr/src/googletest), built
 # with the project's compiler, plus one helper to declare a test executable.
-set(VORN_GTEST_SOURCE_DIR "/usr/src/googletest" CACHE PATH "GoogleTest source tree")
-
 if(NOT TARGET gtest)
   set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
   if(MINGW)
