@@ -1,10 +1,8 @@
 # GoogleTest from the system's sources (Debian: /usr/src/googletest), built
 # with the project's compiler, plus one helper to declare a test executable.
 if(NOT TARGET gtest)
-  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
-  if(MINGW)
-    set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
-  endif()
+  # Same static runtime as the rest of the project.
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(${VORN_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
