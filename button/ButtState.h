@@ -169,6 +169,9 @@ struct ButtState {
   bool hoverTracking = false;
   bool drawingDelayed = false;
   ButtColor containerBackColor = 0;  // translated ambient back colour
+  // Set while CustomClickMove displaces the window: the size change that
+  // causes is not a resize of the control and keeps the buffer as it is.
+  bool customMoving = false;
 
   // Back buffer: memory DC compatible with hdc, its bitmap of the client
   // size, and the pen and brush selected into it for its whole life. The
