@@ -1,24 +1,13 @@
 // The renderer table: one paint function per ButtonStyle.
-#include "button/ButtLooks.h"
-
-namespace {
-// Placeholder renderers until the style painters land: nothing to show.
-void PaintNothing(ButtState&, BevelPoints&, BevelColors&, int16_t&, int16_t& drawResult) {
-  drawResult = 0;
-}
-}  // namespace
+#include "button/ButtStyles.h"
 
 const StyleRenderer kStyleRenderers[8] = {
-    PaintNothing,  // 0 StyleSoft3D
-    PaintNothing,  // 1 StyleClassic3D
-    PaintNothing,  // 2 StyleRoundedTheme
-    PaintNothing,  // 3 StyleEtched
-    PaintNothing,  // 4 StyleThin3D
-    PaintNothing,  // 5 StyleHotTrack
-    PaintNothing,  // 6 StyleLight3D
-    PaintNothing,  // 7 StyleRoundedGrey
+    PaintSoft3D,        // 0 StyleSoft3D: light grey highlight, grey and white/black rings
+    PaintClassic3D,     // 1 StyleClassic3D: white and grey rings in a black outline
+    PaintRoundedTheme,  // 2 StyleRoundedTheme: shine, blue outline, orange hot ring
+    PaintEtched,        // 3 StyleEtched: etched outline, lavender focus round the caption
+    PaintThin3D,        // 4 StyleThin3D: one-pixel raised or sunken outline
+    PaintHotTrack,      // 5 StyleHotTrack: outline only while hovered or checked
+    PaintLight3D,       // 6 StyleLight3D: two-pixel light grey and grey edge
+    PaintRoundedGrey,   // 7 StyleRoundedGrey: brightened face, rounded black outline
 };
-
-void LayoutButton(ButtState&, bool) {}
-void UpdateDerived(ButtState&, std::string_view) {}
-void BuildShape(ButtState&) {}

@@ -1,0 +1,49 @@
+#include "button/ButtDrawTools.h"
+
+#include "button/ButtState.h"
+#include "button/TranslateColor.h"
+
+void SelectDrawingTool(ButtState& s, bool select, HDC dc, int kind, int32_t color, bool alsoPen,
+                       int width, int style) {
+  HDC buffer = s.bufferDC.get();
+  if (!select) {
+    if (!buffer) return;
+    if (s.bufferOldBrush) SelectObject(buffer, s.bufferOldBrush);
+    s.bufferBrush.reset();
+    if (s.bufferOldPen) SelectObject(buffer, s.bufferOldPen);
+    s.bufferPen.reset();
+    return;
+  }
+  switch (kind) {
+    case ToolBrush: {
+      if (!buffer) return;
+      gdi::Brush brush(CreateSolidBrush(static_cast<COLORREF>(color)));
+      if (!brush) return;
+      // The replaced brush leaves the DC before its owner deletes it.
+      SelectObject(buffer, brush.get());
+      s.bufferBrush = std::move(brush);
+      if (alsoPen) SelectDrawingTool(s, true, dc, ToolPen, color, false, width, style);
+      break;
+    }
+    case ToolPen: {
+      if (!buffer) return;
+      gdi::Pen pen(CreatePen(style, width, static_cast<COLORREF>(color)));
+      if (!pen) return;
+      SelectObject(buffer, pen.get());
+      s.bufferPen = std::move(pen);
+      break;
+    }
+    case ToolTextColor:
+      SetTextColor(dc, static_cast<COLORREF>(TranslateColor(color)));
+      break;
+    default:
+      break;
+  }
+}
+
+void DrawBox(ButtState& s, HDC dc, int x1, int y1, int x2, int y2, int32_t fillColor,
+             int32_t penColor, int penWidth, int penStyle) {
+  if (penColor != -1) SelectDrawingTool(s, true, dc, ToolPen, penColor, false, penWidth, penStyle);
+  SelectDrawingTool(s, true, dc, ToolBrush, fillColor, penColor == -1);
+  Rectangle(dc, x1, y1, x2, y2);
+}

@@ -1,0 +1,180 @@
+#include "button/ButtPicture.h"
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "button/ButtPictureScan.h"
+#include "button/ButtState.h"
+#include "button/TranslateColor.h"
+
+namespace {
+constexpr DWORD kDestAndNotSource = 0x220326;
+constexpr DWORD kGreyOut = 0xB8074A;  // source bit ? destination : brush
+
+BITMAPINFO TopDown32(int width, int height) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;  // rows top to bottom
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
+
+// Subtracts the union of `rects` from `target` in one region operation.
+void Carve(HRGN target, const std::vector<RECT>& rects) {
+  if (!target || rects.empty()) return;
+  gdi::Region cut(RegionFromRects(rects));
+  if (cut) CombineRgn(target, target, cut.get(), RGN_DIFF);
+}
+}  // namespace
+
+void PreparePicture(ButtState& s, int width, int height, HRGN region) {
+  if (!s.pictureHandle || s.pictureType == kPictureNone) return;
+  s.look.preparedPicture.reset();
+  if (s.pictureIsIcon) return;
+
+  gdi::Bitmap copy(static_cast<HBITMAP>(
+      CopyImage(s.pictureHandle, IMAGE_BITMAP, width, height, 0)));
+  if (!copy) return;
+  BITMAP bm{};
+  GetObjectA(copy.get(), sizeof bm, &bm);
+  const int w = bm.bmWidth, h = bm.bmHeight;
+
+  // Read all pixels at once, snap near-transparent ones, write them back.
+  std::vector<uint32_t> pixels(static_cast<size_t>(w) * static_cast<size_t>(h));
+  std::vector<RECT> runs;
+  if (!pixels.empty()) {
+    BITMAPINFO bi = TopDown32(w, h);
+    HDC screen = GetDC(nullptr);
+    if (GetDIBits(screen, copy.get(), 0, static_cast<UINT>(h), pixels.data(), &bi,
+                  DIB_RGB_COLORS) == h) {
+      SnapTransparentRuns(pixels.data(), w, h, pixels[0], runs);
+      SetDIBits(screen, copy.get(), 0, static_cast<UINT>(h), pixels.data(), &bi, DIB_RGB_COLORS);
+    }
+    ReleaseDC(nullptr, screen);
+  }
+
+  if (region) {
+    s.look.shapeOuterRegion.reset(CreateRectRgn(0, 0, s.clientWidth, s.clientHeight));
+    s.look.shapeInnerRegion.reset(CreateRectRgn(0, 0, s.clientWidth, s.clientHeight));
+    Carve(region, runs);
+    Carve(s.look.shapeOuterRegion.get(), GrownRunBands(runs, 1));
+    Carve(s.look.shapeInnerRegion.get(), GrownRunBands(runs, 2));
+  }
+  s.look.preparedPicture = std::move(copy);
+  s.look.preparedWidth = w;
+  s.look.preparedHeight = h;
+}
+
+void DrawTransparentBitmap(ButtState& s, HDC dc, RECT dest, HBITMAP source, RECT& sourceRect,
+                           int& width, int& height) {
+  if (!dc || !source) return;
+  gdi::WindowDC screen(nullptr);
+  gdi::MemoryDC sourceDC(screen.get());
+  gdi::SelectGuard sourceSel(sourceDC.get(), source);
+
+  if (sourceRect.right == 0) sourceRect.right = s.look.preparedWidth;
+  if (sourceRect.bottom == 0) sourceRect.bottom = s.look.preparedHeight;
+  const int sw = sourceRect.right - sourceRect.left;
+  const int sh = sourceRect.bottom - sourceRect.top;
+  const int dw = dest.right != 0 ? dest.right - dest.left : width;
+  const int dh = dest.bottom != 0 ? dest.bottom - dest.top : height;
+  if (dw < width || dh < height) {
+    const float fx = static_cast<float>(dw) / static_cast<float>(width);
+    const float fy = static_cast<float>(dh) / static_cast<float>(height);
+    const float f = fy < fx ? fy : fx;
+    width = static_cast<int>(std::lrintf(f * static_cast<float>(width)));
+    height = static_cast<int>(std::lrintf(f * static_cast<float>(height)));
+  }
+  if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) return;
+
+  const COLORREF transparent =
+      static_cast<COLORREF>(TranslateColor(static_cast<int32_t>(GetPixel(sourceDC.get(), 0, 0))));
+
+  gdi::MemoryDC maskDC(screen.get()), backDC(screen.get()), copyDC(screen.get());
+  gdi::Bitmap copyBmp(CreateCompatibleBitmap(screen.get(), sw, sh));
+  gdi::Bitmap backBmp(CreateCompatibleBitmap(screen.get(), dw, dh));
+  gdi::Bitmap maskBmp(CreateBitmap(sw, sh, 1, 1, nullptr));
+  if (!maskDC || !backDC || !copyDC || !copyBmp || !backBmp || !maskBmp) return;
+  gdi::SelectGuard copySel(copyDC.get(), copyBmp.get());
+  gdi::SelectGuard backSel(backDC.get(), backBmp.get());
+  gdi::SelectGuard maskSel(maskDC.get(), maskBmp.get());
+
+  // What lies under the picture now.
+  SetMapMode(backDC.get(), GetMapMode(dc));
+  BitBlt(backDC.get(), 0, 0, dw, dh, dc, dest.left, dest.top, SRCCOPY);
+
+  SetBkColor(copyDC.get(), GetBkColor(sourceDC.get()));
+  SetTextColor(copyDC.get(), GetTextColor(sourceDC.get()));
+  BitBlt(copyDC.get(), 0, 0, sw, sh, sourceDC.get(), sourceRect.left, sourceRect.top, SRCCOPY);
+
+  // Mask: white where the source has the transparent colour.
+  SetBkColor(copyDC.get(), transparent);
+  SetTextColor(copyDC.get(), RGB(255, 255, 255));
+  BitBlt(maskDC.get(), 0, 0, sw, sh, copyDC.get(), 0, 0, SRCCOPY);
+
+  // Blacken the transparent pixels of the copy.
+  SetTextColor(copyDC.get(), RGB(0, 0, 0));
+  SetBkColor(copyDC.get(), RGB(255, 255, 255));
+  BitBlt(copyDC.get(), 0, 0, sw, sh, maskDC.get(), 0, 0, kDestAndNotSource);
+
+  // Punch the opaque shape into the background, then paint the picture in.
+  StretchBlt(backDC.get(), 0, 0, width, height, maskDC.get(), 0, 0, sw, sh, SRCAND);
+  StretchBlt(backDC.get(), 0, 0, width, height, copyDC.get(), 0, 0, sw, sh, SRCPAINT);
+
+  BitBlt(dc, dest.left, dest.top, dw, dh, backDC.get(), 0, 0, SRCCOPY);
+}
+
+void DrawPicture(ButtState& s, RECT& rect) {
+  if (s.pictureWidth + s.pictureHeight == 0) return;
+  if (!s.look.preparedPicture && !s.pictureIsIcon)
+    PreparePicture(s, rect.right - rect.left, rect.bottom - rect.top, nullptr);
+  if (s.ButtonShape > 6) {
+    rect = {0, 0, s.clientWidth, s.clientHeight};
+    if (s.PressedAndHot()) InflateRect(&rect, -1, -1);
+  }
+  HDC buffer = s.bufferDC.get();
+  if (!buffer) return;
+  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+  if (w <= 0 || h <= 0) return;
+  const bool enabled = s.hostEnabled != 0;
+
+  // A disabled picture is drawn on a white canvas first and then greyed
+  // onto the face.
+  gdi::MemoryDC canvas;
+  gdi::Bitmap canvasBmp;
+  HDC target = buffer;
+  RECT at = rect;
+  HGDIOBJ canvasOld = nullptr;
+  if (!enabled) {
+    canvas = gdi::MemoryDC(buffer);
+    canvasBmp.reset(CreateCompatibleBitmap(buffer, w, h));
+    if (!canvas || !canvasBmp) return;
+    canvasOld = SelectObject(canvas.get(), canvasBmp.get());
+    PatBlt(canvas.get(), 0, 0, w, h, WHITENESS);
+    target = canvas.get();
+    OffsetRect(&at, -at.left, -at.top);
+  }
+
+  if (s.pictureIsIcon) {
+    DrawIconEx(target, at.left, at.top, static_cast<HICON>(s.pictureHandle), w, h, 0, nullptr,
+               DI_NORMAL);
+  } else if (s.look.preparedPicture) {
+    RECT sourceRect{0, 0, 0, 0};
+    int dw = w, dh = h;
+    DrawTransparentBitmap(s, target, at, s.look.preparedPicture.get(), sourceRect, dw, dh);
+  }
+
+  if (!enabled) {
+    const COLORREF oldBk = SetBkColor(buffer, RGB(255, 255, 255));
+    gdi::Brush grey(CreateSolidBrush(RGB(128, 128, 128)));
+    HGDIOBJ oldBrush = SelectObject(buffer, grey.get());
+    BitBlt(buffer, rect.left, rect.top, w, h, canvas.get(), 0, 0, kGreyOut);
+    SelectObject(buffer, oldBrush);
+    SetBkColor(buffer, oldBk);
+    SelectObject(canvas.get(), canvasOld);
+  }
+}

@@ -1,0 +1,220 @@
+// BuildShape: the window region for each ButtonShape, the corner trims of
+// the styles, and the two inset regions later drawing clips to.
+#include "button/ButtShape.h"
+
+#include "button/ButtCore.h"
+#include "button/ButtGradient.h"
+#include "button/ButtLayoutMath.h"
+#include "button/ButtLooks.h"
+#include "button/ButtPicture.h"
+#include "button/ButtShapeGeometry.h"
+#include "button/ButtState.h"
+#include "button/TranslateColor.h"
+
+namespace {
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kGrey = RGB(128, 128, 128);
+
+void Trim(HRGN region, const ButtState& s, int w, int h) {
+  for (const CornerCut& cut : CornerCuts(s.ButtonStyle, s.ButtonShape, s.hostEnabled != 0, w, h)) {
+    gdi::Region piece(cut.count == 3
+                          ? CreatePolygonRgn(cut.points, 3, WINDING)
+                          : CreateRectRgn(cut.points[0].x, cut.points[0].y, cut.points[2].x,
+                                          cut.points[2].y));
+    if (piece) CombineRgn(region, region, piece.get(), RGN_DIFF);
+  }
+}
+
+void FrameRegion(ButtState& s, HRGN region, COLORREF colour) {
+  if (!region || !s.bufferDC) return;
+  gdi::Brush brush(CreateSolidBrush(colour));
+  FrameRgn(s.bufferDC.get(), region, brush.get(), 1, 1);
+}
+
+// White at the top to grey at the bottom over the whole buffer: what is
+// left of it around the inset faces is the ring of the elliptic shapes.
+void PaintRing(ButtState& s, COLORREF from, COLORREF to) {
+  const int32_t mode = s.GradientMode;
+  s.GradientMode = GradientVertical;
+  PaintGradient(s, static_cast<int32_t>(from), static_cast<int32_t>(to));
+  s.GradientMode = mode;
+}
+
+void SelectClip(ButtState& s, const gdi::Region& region) {
+  if (s.bufferDC) SelectClipRgn(s.bufferDC.get(), region.get());
+}
+
+// Gives the finished outline to the window, or keeps it for a windowless
+// control.
+void HandOver(ButtState& s, gdi::Region region) {
+  if (s.hwnd) {
+    if (SetWindowRgn(s.hwnd, region.get(), TRUE)) region.release();
+  } else {
+    s.look.windowRegion = std::move(region);
+  }
+}
+
+gdi::Region SlantedOutline(ButtState& s) {
+  const int h = s.clientHeight;
+  SlantOutline o = ComputeSlantOutline(s.ButtonShape, s.clientWidth, h);
+  if (o.width != s.clientWidth) {
+    DelayDrawing(s, true);
+    ResizeControl(s, o.width, h);
+    s.look.slantRight = s.clientWidth;
+    s.drawingDelayed = false;
+    o = ComputeSlantOutline(s.ButtonShape, s.clientWidth, h);
+  }
+  s.look.slantLeft = o.slantLeft;
+  s.look.slantRight = o.slantRight;
+  return gdi::Region(CreatePolygonRgn(o.points, 4, WINDING));
+}
+
+void EllipticOutline(ButtState& s, gdi::Region& region) {
+  const int w = s.clientWidth, h = s.clientHeight;
+  region.reset(CreateEllipticRgn(0, 0, w, h));
+  if (s.ButtonStyle != StyleHotTrack) {
+    if (s.ButtonShape == 6) FrameRegion(s, region.get(), RGB(0, 0, 0));
+    else PaintRing(s, kWhite, kGrey);
+    if (s.bufferDC) SelectClipRgn(s.bufferDC.get(), nullptr);
+  }
+  s.look.shapeOuterRegion.reset(CreateEllipticRgn(1, 1, w - 1, h - 1));
+  s.look.shapeInnerRegion.reset(CreateEllipticRgn(2, 2, w - 2, h - 2));
+}
+
+// Shapes 7 and 8: the control takes the fitted picture's size and its
+// outline is the picture's opaque part. False when there is nothing to build.
+bool PictureOutline(ButtState& s, gdi::Region& region) {
+  if (s.pictureWidth == 0 || s.pictureHeight == 0) return false;
+  DelayDrawing(s, true);
+  int w = 0, h = 0;
+  FitPicture(s.pictureWidth, s.pictureHeight, s.clientWidth, s.clientHeight, w, h);
+  if (w <= 0 || h <= 0) {
+    s.drawingDelayed = false;
+    return false;
+  }
+  ResizeControl(s, w, h);
+  s.look.slantRight = s.clientWidth;
+  s.drawingDelayed = false;
+  region.reset(CreateRectRgn(0, 0, s.clientWidth, s.clientHeight));
+  if (!region) return false;
+  PreparePicture(s, s.clientWidth, s.clientHeight, region.get());
+
+  // Start the inset regions 1 and 2 pixels inside the outline's box, also
+  // where the opaque part touches the client edge.
+  RECT box{}, own{};
+  GetRgnBox(region.get(), &box);
+  if (s.look.shapeOuterRegion && GetRgnBox(s.look.shapeOuterRegion.get(), &own) != NULLREGION)
+    OffsetRgn(s.look.shapeOuterRegion.get(), box.left - own.left + 1, box.top - own.top + 1);
+  if (s.look.shapeInnerRegion && GetRgnBox(s.look.shapeInnerRegion.get(), &own) != NULLREGION)
+    OffsetRgn(s.look.shapeInnerRegion.get(), box.left - own.left + 2, box.top - own.top + 2);
+
+  if (s.ButtonShape == 8) PaintRing(s, kWhite, kGrey);
+  else FrameRegion(s, region.get(), static_cast<COLORREF>(TranslateColor(s.BackColor)));
+  SelectClip(s, s.look.shapeOuterRegion);
+  return true;
+}
+}  // namespace
+
+void BuildShape(ButtState& s) {
+  s.look.slantLeft = 0;
+  s.look.slantRight = s.clientWidth;
+  if (s.bufferDC) SelectClipRgn(s.bufferDC.get(), nullptr);
+  s.look.shapeInnerRegion.reset();
+  s.look.shapeOuterRegion.reset();
+
+  gdi::Region region;
+  switch (s.ButtonShape) {
+    case 1: case 2: case 3:
+      region = SlantedOutline(s);
+      break;
+    case 4: case 5: case 6:
+      EllipticOutline(s, region);
+      break;
+    case 7: case 8:
+      if (!PictureOutline(s, region)) return;
+      break;
+    default:
+      region.reset(CreateRectRgn(0, 0, s.clientWidth + 1, s.clientHeight + 1));
+      break;
+  }
+  if (!region) return;
+  if (s.ButtonShape <= 2) Trim(region.get(), s, s.clientWidth, s.clientHeight);
+  HandOver(s, std::move(region));
+  if (s.look.slantRight == 0) s.look.slantRight = s.clientWidth;
+}
+
+HRGN CopyWindowRegion(const ButtState& s) {
+  gdi::Region copy(CreateRectRgn(0, 0, 0, 0));
+  if (!copy) return nullptr;
+  if (s.hwnd) {
+    if (GetWindowRgn(s.hwnd, copy.get()) == ERROR) return nullptr;
+  } else {
+    if (!s.look.windowRegion) return nullptr;
+    CombineRgn(copy.get(), s.look.windowRegion.get(), nullptr, RGN_COPY);
+  }
+  // The caller owns the copy and releases it through its own owner.
+  return copy.release();
+}
+
+void ResizeControl(ButtState& s, int width, int height) {
+  if (s.hwnd) {
+    RECT outer{}, inner{};
+    GetWindowRect(s.hwnd, &outer);
+    GetClientRect(s.hwnd, &inner);
+    const int extraW = (outer.right - outer.left) - (inner.right - inner.left);
+    const int extraH = (outer.bottom - outer.top) - (inner.bottom - inner.top);
+    SetWindowPos(s.hwnd, nullptr, 0, 0, width + extraW, height + extraH,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetClientRect(s.hwnd, &inner);
+    if (s.clientWidth != inner.right || s.clientHeight != inner.bottom) {
+      s.clientWidth = inner.right;
+      s.clientHeight = inner.bottom;
+      ResizeButton(s);
+    }
+  } else {
+    s.clientWidth = width;
+    s.clientHeight = height;
+    ResizeButton(s);
+  }
+}
+
+int16_t PrepareShapeClip(ButtState& s) {
+  if (CustomClickMove(s)) return 0;
+  int16_t r = 1;
+  HDC dc = s.bufferDC.get();
+  const bool heldDown = s.PressedAndHot();
+  const bool value = s.Value != 0;
+  const int shape = s.ButtonShape;
+  if (!s.hoverTracking && !heldDown && !value && s.ButtonStyle == StyleHotTrack) {
+    if (dc) SelectClipRgn(dc, nullptr);
+    return r;
+  }
+  const int32_t mode = s.GradientMode;
+  if (dc) SelectClipRgn(dc, nullptr);
+  if (s.ButtonStyle == StyleHotTrack && (value || (shape != 6 && shape != 7))) {
+    s.GradientMode = GradientVertical;
+    PaintGradient(s, static_cast<int32_t>(kWhite), static_cast<int32_t>(kGrey));
+    SelectClip(s, s.look.shapeInnerRegion);
+    r = 4;
+  }
+  if ((heldDown || value) && shape != 6 && shape != 7) {
+    // The sunken ring: grey at the top, white at the bottom.
+    SelectClip(s, s.look.shapeOuterRegion);
+    s.GradientMode = GradientVertical;
+    PaintGradient(s, static_cast<int32_t>(kGrey), static_cast<int32_t>(kWhite));
+    SelectClip(s, s.look.shapeInnerRegion);
+    r = 4;
+  } else if (shape == 7 || (shape == 6 && s.hoverTracking)) {
+    gdi::Region outline(CopyWindowRegion(s));
+    const COLORREF colour =
+        shape == 6 ? RGB(0, 0, 0) : static_cast<COLORREF>(TranslateColor(s.BackColor));
+    FrameRegion(s, outline.get(), colour);
+    SelectClip(s, s.look.shapeOuterRegion);
+    r = 3;
+  } else if (shape != 6) {
+    SelectClip(s, s.look.shapeOuterRegion);
+    r = 3;
+  }
+  s.GradientMode = mode;
+  return r;
+}
