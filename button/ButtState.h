@@ -12,6 +12,7 @@
 #include <string>
 
 #include "button/ButtLook.h"
+#include "host/FontDesc.h"
 #include "host/GdiObjects.h"
 
 // A colour in the 0x00BBGGRR layout; with the high bit set it names the
@@ -101,15 +102,7 @@ inline constexpr int16_t kPictureBitmap = 1;  // PICTYPE_BITMAP (bitmaps and dec
 inline constexpr int16_t kPictureIcon = 3;    // PICTYPE_ICON (icons and cursors)
 
 // The host font of the control, as the caption font is built from it.
-struct ButtFont {
-  std::string name = "MS Sans Serif";
-  double size = 8.25;  // points
-  int16_t weight = 400;
-  bool bold = false;
-  bool italic = false;
-  bool underline = false;
-  bool strikethrough = false;
-};
+using ButtFont = host::FontDesc;
 
 struct ButtState {
   ButtState() = default;
@@ -187,9 +180,11 @@ struct ButtState {
   HGDIOBJ bufferOldBrush = nullptr;
   HGDIOBJ bufferOldFont = nullptr;
 
-  // Number of RedrawButton passes that ran (not delayed): lets callers and
-  // tests see how many compositions a batch of changes cost.
+  // Number of RedrawButton passes that ran (not delayed), and of back
+  // buffer copies to the control: callers and tests see what a batch of
+  // changes cost and whether anything was shown.
   uint32_t redrawCount = 0;
+  uint32_t presentCount = 0;
 
   // Makes the host show the control's current picture at once; empty (no-op)
   // without a host.
