@@ -1,0 +1,200 @@
+#include "app/VORN.h"
+
+#include <string_view>
+
+#include "app/AboutBox.h"
+#include "app/ApplySet.h"
+#include "app/FileSystemObject.h"
+#include "app/InstalledSet.h"
+#include "app/PostProcessSets.h"
+#include "app/VersionResource.h"
+#include "app/VornLayout.h"
+#include "app/VornResources.h"
+#include "effects/WindowEffects.h"
+#include "host/Error.h"
+#include "host/FormText.h"
+#include "host/MessageBox.h"
+#include "host/MessageLoop.h"
+#include "registry/clsRegistryAccess.h"
+
+namespace vorn {
+namespace {
+
+// The text of an RCDATA resource.
+std::string ResourceText(HMODULE module, int id) {
+  HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10));  // RT_RCDATA
+  if (!info) return std::string();
+  HGLOBAL loaded = LoadResource(module, info);
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  if (!data) return std::string();
+  return std::string(static_cast<const char*>(data), SizeofResource(module, info));
+}
+
+template <typename Desc>
+Desc* FindByName(std::vector<Desc>& list, std::string_view name) {
+  for (Desc& d : list) {
+    if (host::KeyEquals(d.name, name)) return &d;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+host::FormDesc LoadVornFormDesc(HMODULE module) {
+  if (!module) module = GetModuleHandleA(nullptr);
+  const std::string text = ResourceText(module, IDR_VORN_FORM);
+  if (text.empty()) throw host::Error(host::errors::kBadFormText, "The stored form VORN is missing.");
+  host::FormDesc desc = host::ParseFormText(text);
+  // The pictures travel as resources of their own rather than inside the
+  // form text.
+  desc.form.icon = host::Picture::LoadIconResource(module, MAKEINTRESOURCEA(IDI_VORN));
+  if (auto* banner = FindByName(desc.containers, "Picture1")) {
+    banner->picture = host::Picture::LoadBitmapResource(module, MAKEINTRESOURCEA(IDB_BANNER));
+  }
+  if (auto* line = FindByName(desc.images, "Image1")) {
+    line->picture = host::Picture::LoadBitmapResource(module, MAKEINTRESOURCEA(IDB_LINE));
+  }
+  return desc;
+}
+
+VORN::VORN(host::FormDesc desc) : form_(std::move(desc)) {
+  host::SetAppTitle(kAppTitle);
+  form_.On("VORN", "Load", [this](host::EventArgs&) { Form_Load(); });
+  form_.On("VORN", "Unload", [this](host::EventArgs&) { Form_Unload(); });
+  form_.On("Butt1", "Click", [this](host::EventArgs&) { Butt1_Click(); });
+  form_.On("Butt2", "Click", [this](host::EventArgs&) { Butt2_Click(); });
+  form_.On("Butt3", "Click", [this](host::EventArgs&) { Butt3_Click(); });
+  form_.On("Timer1", "Timer", [this](host::EventArgs&) { Timer1_Timer(); });
+  for (const char* dragHandle : {"Label1", "Label8", "Picture1", "Picture3"}) {
+    form_.On(dragHandle, "MouseMove", [this](host::EventArgs& args) { DragOnMouseMove(args); });
+  }
+}
+
+VORN::~VORN() = default;
+
+int VORN::Run() { return host::Run(form_); }
+
+// ------------------------------------------------------------- start-up
+
+void VORN::CreateCombo1() {
+  host::Container& panel = form_.GetContainer("Picture3");
+  combo1_.Create(panel.Hwnd(), ToPixels(kCombo1, ScreenTwipsPerPixel()), form_.Font());
+  host::NativeOptions options;
+  options.tabIndex = 1;
+  form_.AddNative(combo1_.Handle(), "Combo1", options);
+}
+
+void VORN::Form_Load() {
+  CreateCombo1();
+  // The key poll runs from the start, also during the fade-in.
+  form_.SetTimer("Timer1", 1);
+
+  combo1_.AddItem("Full");
+  combo1_.AddItem("None");
+
+  FadeIn(form_.Hwnd(), 255, kFadeStep);
+  if (closing_) return;
+
+  host::Label& ret = form_.GetLabel("ret");
+  ret.SetCaption(Registry().ReadString(kRegistryKey, kRegistryValue, ""));
+  ret.SetCaption(ret.Caption() + kFolderSuffix);
+
+  combo1_.SetText("Full");
+  // An unknown installation folder is not looked for relative to the
+  // current drive: it shows as "None", like a folder without the file.
+  const std::string folder = TargetFolder();
+  std::optional<int64_t> length;
+  if (!InstallFolderMissing(folder)) length = FileLength(folder + kDetectionFile);
+  combo1_.SetText(InstalledSetName(length));
+}
+
+// ------------------------------------------------------------- buttons
+
+void VORN::Butt1_Click() { ApplySelected(); }
+
+void VORN::ApplySelected() {
+  const std::string selection = combo1_.Text();
+  const PostProcessSet* set = SetForSelection(selection);
+  if (!set) {
+    ShowMessage(UnknownSelectionMessage(selection), MB_OK | MB_ICONEXCLAMATION, kAppTitle);
+    return;
+  }
+  if (InstallFolderMissing(TargetFolder())) {
+    ShowMessage(MissingInstallMessage(selection), MB_OK | MB_ICONEXCLAMATION, kAppTitle);
+    return;
+  }
+  const std::vector<FileFailure> failures = WriteSet(*set, [this] { return TargetFolder(); });
+  if (!failures.empty()) {
+    ShowMessage(FailureMessage(selection, failures, ErrorText), MB_OK | MB_ICONEXCLAMATION, kAppTitle);
+    return;
+  }
+  ShowMessage("DONE!", MB_OK, kAppTitle);
+  form_.Unload();
+}
+
+void VORN::Butt2_Click() { FadeOutAndUnload(); }
+
+void VORN::Butt3_Click() {
+  const FileVersion v = ModuleFileVersion().value_or(FileVersion{});
+  ShowMessage(AboutText(), MB_OK | MB_ICONINFORMATION, AboutTitle(v.major, v.minor, v.revision));
+}
+
+// ------------------------------------------------------------- keys
+
+void VORN::Timer1_Timer() {
+  if (closing_) return;
+  if (f1_.Update(GetAsyncKeyState(VK_F1))) OpenInfoFile();
+  if (GetAsyncKeyState(VK_ESCAPE) != 0) FadeOutAndUnload();
+}
+
+void VORN::OpenInfoFile() {
+  const std::string path = ProgramFolder() + kInfoFileName;
+  if (!FileExists(path)) return;
+  std::string command = kViewerCommand + path;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process{};
+  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+}
+
+// ------------------------------------------------------------- closing
+
+void VORN::FadeOutAndUnload() {
+  if (closing_) return;
+  closing_ = true;
+  FadeOut(form_.Hwnd(), 0, kFadeStep);
+  form_.Unload();
+}
+
+void VORN::Form_Unload() {
+  // Nothing runs after the window goes: end the process here.
+  ExitProcess(0);
+}
+
+// ------------------------------------------------------------- dragging
+
+void VORN::DragOnMouseMove(host::EventArgs& args) {
+  // Only with the left button held: the system's move loop would otherwise
+  // carry the window along with a pointer that merely passes over it.
+  if (args.Count() > 0 && (args.Int16(0) & 1)) DragForm(form_.Hwnd());
+}
+
+// ------------------------------------------------------------- helpers
+
+std::string VORN::TargetFolder() { return form_.GetLabel("ret").Caption(); }
+
+clsRegistryAccess& VORN::Registry() {
+  if (!registry_) registry_ = std::make_unique<clsRegistryAccess>();
+  return *registry_;
+}
+
+int VORN::ShowMessage(const std::string& text, UINT style, const std::string& title) {
+  return host::ShowMessageBox(form_.Hwnd(), text, title, style);
+}
+
+}  // namespace vorn

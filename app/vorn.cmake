@@ -1,0 +1,56 @@
+# VORN.exe: the tool's main window and its start-up.
+if(NOT TARGET vorn_host OR NOT TARGET vorn_button OR NOT TARGET vorn_effects OR NOT TARGET vorn_registry
+   OR NOT TARGET vorn_filesets OR NOT DEFINED VORN_POSTPROCESS_RC)
+  message(STATUS "VORN.exe: waiting for its components")
+  return()
+endif()
+
+# While the form host and the button are still being written, their
+# libraries exist without the definitions the tool links against.
+function(vorn_sources_define out folder pattern)
+  file(GLOB _sources ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+  set(${out} FALSE PARENT_SCOPE)
+  foreach(_source ${_sources})
+    file(STRINGS ${_source} _hits REGEX "${pattern}")
+    if(_hits)
+      set(${out} TRUE PARENT_SCOPE)
+      return()
+    endif()
+  endforeach()
+endfunction()
+vorn_sources_define(_vorn_has_form host "^Form::Form\\(")
+vorn_sources_define(_vorn_has_loop host "^int Run\\(Form")
+vorn_sources_define(_vorn_has_butt button "^void RegisterButtClass\\(")
+if(NOT _vorn_has_form OR NOT _vorn_has_loop OR NOT _vorn_has_butt)
+  message(STATUS "VORN.exe: waiting for the form host and the button control")
+  return()
+endif()
+
+# The window's logic apart from its form, shared with the end-to-end tests.
+add_library(vorn_app_core STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/AboutBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ApplySet.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileSystemObject.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VersionResource.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VornLayout.cpp)
+target_include_directories(vorn_app_core PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(vorn_app_core PUBLIC vorn_filesets version kernel32 user32 gdi32)
+
+set(VORN_RC ${CMAKE_CURRENT_LIST_DIR}/vorn.rc)
+set_source_files_properties(${VORN_RC} PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/VORN.frm;${CMAKE_CURRENT_LIST_DIR}/resources/vorn.ico;${CMAKE_CURRENT_LIST_DIR}/resources/banner.bmp;${CMAKE_CURRENT_LIST_DIR}/resources/line.bmp;${CMAKE_CURRENT_LIST_DIR}/VornResources.h")
+
+add_executable(VORN WIN32
+  ${CMAKE_CURRENT_LIST_DIR}/main.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VORN.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NativeControls.cpp
+  ${VORN_RC}
+  ${VORN_POSTPROCESS_RC})
+target_include_directories(VORN PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(VORN PRIVATE vorn_app_core vorn_host vorn_button vorn_effects vorn_registry)
+set_target_properties(VORN PROPERTIES OUTPUT_NAME VORN)
+
+# The information file lies beside the executable.
+add_custom_command(TARGET VORN POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_CURRENT_LIST_DIR}/QUILLMOR.nfo $<TARGET_FILE_DIR:VORN>/QUILLMOR.nfo
+  VERBATIM)

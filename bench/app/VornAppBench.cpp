@@ -1,0 +1,167 @@
+// Figures of VORN.exe:
+//  1. start-up: from CreateProcess to the main window at full opacity with
+//     the installed set detected, over several runs;
+//  2. writing a set: the routine APPLY runs (eight carried items, each
+//     replacing its target) against writing the same bytes with plain
+//     CreateFile/WriteFile, in the same run, and their ratio.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/ApplySet.h"
+#include "app/PostProcessSets.h"
+
+namespace {
+
+double Now() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+std::string WindowsPath(std::string path) {
+  if (!path.empty() && path[0] == '/') path = "Z:" + path;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
+}
+
+std::string Item(int16_t id) {
+  HRSRC info = FindResourceA(nullptr, MAKEINTRESOURCEA(id), vorn::kItemGroup);
+  if (!info) return std::string();
+  return std::string(static_cast<const char*>(LockResource(LoadResource(nullptr, info))), SizeofResource(nullptr, info));
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+struct GameFolder {
+  std::string root, folder;
+  GameFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    root = std::string(temp) + "vorn-bench-" + std::to_string(GetCurrentProcessId());
+    folder = root + "\\postprocess\\";
+    CreateDirectoryA(root.c_str(), nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const vorn::SetFile& f : vorn::kFullSet) WriteFileBytes(folder + f.fileName, Item(f.item));
+  }
+  ~GameFolder() {
+    for (const vorn::SetFile& f : vorn::kFullSet) DeleteFileA((folder + f.fileName).c_str());
+    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryA(root.c_str());
+  }
+};
+
+// Seconds from CreateProcess to the window at opacity 255 with a selection.
+double StartUpOnce(const std::string& exe, const std::string& cwd) {
+  std::string command = "\"" + exe + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION pi{};
+  const double start = Now();
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(), &startup, &pi)) {
+    return -1;
+  }
+  double result = -1;
+  while (Now() - start < 30) {
+    HWND window = FindWindowA(nullptr, "VORN - Glarecut 1.01");
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (window && GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) && alpha == 255 &&
+        IsWindowEnabled(window)) {
+      result = Now() - start;
+      break;
+    }
+    Sleep(1);
+  }
+  TerminateProcess(pi.hProcess, 0);
+  WaitForSingleObject(pi.hProcess, 5000);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  return result;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int startRuns = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
+  const int writeRuns = argc > 2 ? std::max(1, atoi(argv[2])) : 50;
+  GameFolder game;
+
+  // The game's registry value points at the scratch folder for the runs.
+  HKEY key;
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Olverant\\VORN", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key,
+                  nullptr);
+  char saved[1024];
+  DWORD savedSize = sizeof saved, savedType = 0;
+  const bool hadValue =
+      RegQueryValueExA(key, "PATH_APPLICATION", nullptr, &savedType, reinterpret_cast<BYTE*>(saved), &savedSize) ==
+      ERROR_SUCCESS;
+  RegSetValueExA(key, "PATH_APPLICATION", 0, REG_SZ, reinterpret_cast<const BYTE*>(game.root.c_str()),
+                 static_cast<DWORD>(game.root.size() + 1));
+
+  const std::string exe = WindowsPath(VORN_EXE_PATH);
+  std::vector<double> starts;
+  for (int i = 0; i < startRuns; ++i) {
+    const double s = StartUpOnce(exe, game.root);
+    if (s >= 0) starts.push_back(s);
+  }
+
+  if (hadValue) {
+    RegSetValueExA(key, "PATH_APPLICATION", 0, savedType, reinterpret_cast<BYTE*>(saved), savedSize);
+  } else {
+    RegDeleteValueA(key, "PATH_APPLICATION");
+  }
+  RegCloseKey(key);
+
+  // Writing a set, alternating None and Full so every write changes the
+  // files, through APPLY's routine and through plain writes.
+  std::vector<std::string> bytes[2];
+  for (const vorn::SetFile& f : vorn::kNoneSet) bytes[0].push_back(Item(f.item));
+  for (const vorn::SetFile& f : vorn::kFullSet) bytes[1].push_back(Item(f.item));
+  std::vector<double> applyTimes, plainTimes;
+  int failures = 0;
+  for (int i = 0; i < writeRuns; ++i) {
+    const vorn::PostProcessSet& set = (i % 2 == 0) ? vorn::kNoneSet : vorn::kFullSet;
+    double t0 = Now();
+    failures += static_cast<int>(vorn::WriteSet(set, [&] { return game.folder; }).size());
+    applyTimes.push_back(Now() - t0);
+
+    const auto& data = bytes[(i + 1) % 2];
+    t0 = Now();
+    for (size_t f = 0; f < 8; ++f) failures += !WriteFileBytes(game.folder + set[f].fileName, data[f]);
+    plainTimes.push_back(Now() - t0);
+  }
+
+  if (starts.empty()) {
+    std::printf("start-up: the window never reached full opacity\n");
+  } else {
+    std::printf("start-up to full opacity (%zu runs): median %.1f ms, min %.1f ms, max %.1f ms\n", starts.size(),
+                Median(starts) * 1e3, *std::min_element(starts.begin(), starts.end()) * 1e3,
+                *std::max_element(starts.begin(), starts.end()) * 1e3);
+  }
+  const double apply = Median(applyTimes), plain = Median(plainTimes);
+  std::printf("writing a set of 8 files (%d runs, medians): APPLY %.3f ms, plain writes %.3f ms, ratio %.2f\n",
+              writeRuns, apply * 1e3, plain * 1e3, plain > 0 ? apply / plain : 0.0);
+  if (failures) std::printf("failed writes: %d\n", failures);
+  return failures ? 1 : 0;
+}

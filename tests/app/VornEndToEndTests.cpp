@@ -1,0 +1,887 @@
+// VORN.exe as a player uses it: the real executable runs in its own process
+// against a scratch game folder and the game's registry value, and the
+// tests drive it with the real mouse and keyboard (SendInput) at the
+// controls' places on the screen, read what it shows, and check the files
+// it leaves behind.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/AboutBox.h"
+
+#ifndef VORN_EXE_PATH
+#error "VORN_EXE_PATH names the VORN.exe under test"
+#endif
+#ifndef VORN_BANNER_BMP
+#error "VORN_BANNER_BMP names the banner bitmap of the window"
+#endif
+
+namespace {
+
+constexpr char kWindowTitle[] = "VORN - Glarecut 1.01";
+constexpr char kAppTitle[] = "VORN : Lumatrim";
+constexpr char kGameKey[] = "SOFTWARE\\Olverant\\VORN";
+constexpr char kGameValue[] = "PATH_APPLICATION";
+constexpr int kMsgBoxTextId = 0xFFFF;
+constexpr int kMsgBoxIconId = 0x0440;
+const char* const kSetFiles[8] = {"type1.xml", "type2.xml", "type2_noblur.xml", "type3.xml",
+                                  "type4.xml", "type4_noblur.xml", "type5.xml", "type5_noblur.xml"};
+constexpr int kNoneFirstItem = 101;
+constexpr int kFullFirstItem = 109;
+
+// ------------------------------------------------------------ polling
+
+// Polls `done` (while keeping this thread's own windows alive) until it is
+// true or `timeoutMs` passed.
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 15000) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (done()) return true;
+    if (GetTickCount() - start > timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+// Lets time pass for held keys and the other process's timer.
+void Pause(DWORD ms) {
+  WaitFor([] { return false; }, ms);
+}
+
+// ------------------------------------------------------------ files
+
+std::string WindowsPath(std::string path) {
+  if (!path.empty() && path[0] == '/') path = "Z:" + path;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+std::string ExePath() { return WindowsPath(VORN_EXE_PATH); }
+
+std::string ExeFolder() {
+  const std::string exe = ExePath();
+  return exe.substr(0, exe.find_last_of('\\'));
+}
+
+// A carried data item, from this test program's own resources.
+std::string Item(int id) {
+  HRSRC info = FindResourceA(nullptr, MAKEINTRESOURCEA(id), "CUSTOM");
+  if (!info) return std::string();
+  HGLOBAL data = LoadResource(nullptr, info);
+  return std::string(static_cast<const char*>(LockResource(data)), SizeofResource(nullptr, info));
+}
+
+std::optional<std::string> ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A game installation in a scratch folder: <root>\postprocess\ with a set.
+class GameFolder {
+ public:
+  GameFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static int counter = 0;
+    root_ = std::string(temp) + "vorn-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(++counter);
+    CreateDirectoryA(root_.c_str(), nullptr);
+    CreateDirectoryA(Folder().c_str(), nullptr);
+  }
+  ~GameFolder() {
+    for (const char* name : kSetFiles) {
+      SetFileAttributesA(File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(File(name).c_str());
+    }
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((Folder() + "*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") {
+          SetFileAttributesA(File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+          DeleteFileA(File(name).c_str());
+        }
+      } while (FindNextFileA(find, &found));
+      FindClose(find);
+    }
+    RemoveDirectoryA(Folder().c_str());
+    RemoveDirectoryA(root_.c_str());
+  }
+  GameFolder(const GameFolder&) = delete;
+  GameFolder& operator=(const GameFolder&) = delete;
+
+  const std::string& Root() const { return root_; }
+  std::string Folder() const { return root_ + "\\postprocess\\"; }
+  std::string File(const std::string& name) const { return Folder() + name; }
+
+  void Install(int firstItem) {
+    for (int i = 0; i < 8; ++i) WriteAll(File(kSetFiles[i]), Item(firstItem + i));
+  }
+  // True when every file holds the set's bytes exactly.
+  ::testing::AssertionResult Holds(int firstItem) const {
+    for (int i = 0; i < 8; ++i) {
+      const auto bytes = ReadAll(File(kSetFiles[i]));
+      if (!bytes) return ::testing::AssertionFailure() << kSetFiles[i] << " is missing";
+      if (*bytes != Item(firstItem + i)) {
+        return ::testing::AssertionFailure() << kSetFiles[i] << " differs from item " << firstItem + i << " ("
+                                             << bytes->size() << " bytes)";
+      }
+    }
+    return ::testing::AssertionSuccess();
+  }
+
+ private:
+  std::string root_;
+};
+
+// The game's registry value, set for one test and put back afterwards.
+class GameRegistryValue {
+ public:
+  GameRegistryValue() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+      char buffer[1024];
+      DWORD size = sizeof buffer, type = 0;
+      if (RegQueryValueExA(key, kGameValue, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
+              ERROR_SUCCESS &&
+          type == REG_SZ) {
+        saved_ = std::string(buffer, size > 0 ? size - 1 : 0);
+      }
+      RegCloseKey(key);
+    }
+  }
+  ~GameRegistryValue() {
+    if (saved_) {
+      Set(*saved_);
+    } else {
+      Remove();
+    }
+  }
+  GameRegistryValue(const GameRegistryValue&) = delete;
+  GameRegistryValue& operator=(const GameRegistryValue&) = delete;
+
+  void Set(const std::string& value) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, kGameValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+  }
+  void Remove() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
+      RegDeleteValueA(key, kGameValue);
+      RegCloseKey(key);
+    }
+  }
+
+ private:
+  std::optional<std::string> saved_;
+};
+
+// ------------------------------------------------------------ input
+
+void SendKey(WORD vk, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof input);
+}
+
+void TapKey(WORD vk) {
+  SendKey(vk, false);
+  SendKey(vk, true);
+}
+
+void MouseTo(POINT at) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof input);
+  SetCursorPos(at.x, at.y);
+}
+
+void MouseButton(bool up) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &input, sizeof input);
+}
+
+void ClickAt(POINT at) {
+  MouseTo(at);
+  Pause(30);
+  MouseButton(false);
+  Pause(30);
+  MouseButton(true);
+}
+
+POINT Center(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+RECT WindowRect(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return r;
+}
+
+std::string WindowText(HWND hwnd) {
+  char text[2048] = "";
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+std::string ClassOf(HWND hwnd) {
+  char name[256] = "";
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+DWORD ProcessOf(HWND hwnd) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  return pid;
+}
+
+// A visible top-level window of process `pid` with the given class and
+// title (empty: any).
+HWND FindTopLevel(DWORD pid, const std::string& cls, const std::string& title) {
+  struct Search {
+    DWORD pid;
+    std::string cls, title;
+    HWND found = nullptr;
+  } search{pid, cls, title};
+  EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        if (ProcessOf(hwnd) != s->pid || !IsWindowVisible(hwnd)) return TRUE;
+        if (!s->cls.empty() && ClassOf(hwnd) != s->cls) return TRUE;
+        if (!s->title.empty() && WindowText(hwnd) != s->title) return TRUE;
+        s->found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FindChildOfClass(HWND parent, const std::string& cls) {
+  struct Search {
+    std::string cls;
+    HWND found = nullptr;
+  } search{cls};
+  EnumChildWindows(
+      parent,
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        if (_stricmp(ClassOf(hwnd).c_str(), s->cls.c_str()) != 0) return TRUE;
+        s->found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+int CountProcesses(const char* exeName) {
+  int count = 0;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return -1;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL ok = Process32First(snapshot, &entry); ok; ok = Process32Next(snapshot, &entry)) {
+    if (_stricmp(entry.szExeFile, exeName) == 0) ++count;
+  }
+  CloseHandle(snapshot);
+  return count;
+}
+
+void EndProcesses(const char* exeName) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL ok = Process32First(snapshot, &entry); ok; ok = Process32Next(snapshot, &entry)) {
+    if (_stricmp(entry.szExeFile, exeName) != 0) continue;
+    if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+      TerminateProcess(p, 0);
+      WaitForSingleObject(p, 5000);
+      CloseHandle(p);
+    }
+  }
+  CloseHandle(snapshot);
+}
+
+// ------------------------------------------------------------ the tool
+
+// Twips of the window's layout to client pixels at 96 dots per inch.
+constexpr int Px(int twips) { return twips / 15; }
+
+// One running VORN.exe.
+class Vorn {
+ public:
+  Vorn() = default;
+  ~Vorn() {
+    if (pi_.hProcess) {
+      if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(pi_.hProcess, 1);
+        WaitForSingleObject(pi_.hProcess, 5000);
+      }
+      CloseHandle(pi_.hProcess);
+      CloseHandle(pi_.hThread);
+    }
+  }
+  Vorn(const Vorn&) = delete;
+  Vorn& operator=(const Vorn&) = delete;
+
+  // Starts the tool with `workingFolder` as its current folder.
+  bool Start(const std::string& workingFolder) {
+    std::string command = "\"" + ExePath() + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    return CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, workingFolder.c_str(),
+                          &startup, &pi_) != FALSE;
+  }
+
+  DWORD Pid() const { return pi_.dwProcessId; }
+  HWND Window() const { return window_; }
+
+  bool WaitForWindow() {
+    return WaitFor([&] { return (window_ = FindTopLevel(Pid(), "", kWindowTitle)) != nullptr; });
+  }
+
+  // The window is fully opaque, enabled, and the selector shows a set.
+  bool WaitUntilReady() {
+    if (!WaitForWindow()) return false;
+    return WaitFor([&] {
+      BYTE alpha = 0;
+      DWORD flags = 0;
+      if (!GetLayeredWindowAttributes(window_, nullptr, &alpha, &flags) || alpha != 255) return false;
+      if (!IsWindowEnabled(window_)) return false;
+      combo_ = FindChildOfClass(window_, "ComboBox");
+      return combo_ && !WindowText(combo_).empty();
+    });
+  }
+
+  HWND Combo() const { return combo_; }
+  std::string Selection() const { return WindowText(combo_); }
+
+  POINT ClientPoint(int x, int y) const {
+    POINT p{x, y};
+    ClientToScreen(window_, &p);
+    return p;
+  }
+  // A place given in twips inside the panel Picture3 (which sits one pixel
+  // inside the client area), on screen.
+  POINT PanelPoint(int leftTwips, int topTwips) const { return ClientPoint(1 + Px(leftTwips), 1 + Px(topTwips)); }
+
+  // The centre of a button: the window found at its place in the layout.
+  POINT ButtonCenter(int leftTwips, int topTwips) const {
+    const POINT inside = PanelPoint(leftTwips + 945 / 2, topTwips + 390 / 2);
+    HWND button = WindowFromPoint(inside);
+    if (!button || button == window_) return inside;
+    return Center(WindowRect(button));
+  }
+  POINT ApplyButton() const { return ButtonCenter(2865, 2670); }
+  POINT CancelButton() const { return ButtonCenter(1860, 2670); }
+  POINT AboutButton() const { return ButtonCenter(855, 2670); }
+
+  // Opens the selector's list with its arrow and clicks the item.
+  bool ChooseFromList(int index) {
+    const RECT box = WindowRect(combo_);
+    ClickAt(POINT{box.right - 6, (box.top + box.bottom) / 2});
+    HWND list = nullptr;
+    if (!WaitFor([&] { return (list = FindTopLevel(Pid(), "ComboLBox", "")) != nullptr; }, 5000)) return false;
+    const int itemHeight = static_cast<int>(SendMessageA(combo_, CB_GETITEMHEIGHT, 0, 0));
+    POINT origin{0, 0};
+    ClientToScreen(list, &origin);
+    ClickAt(POINT{origin.x + 20, origin.y + index * itemHeight + itemHeight / 2});
+    return WaitFor([&] { return !IsWindowVisible(list); }, 5000);
+  }
+
+  // Clicks into the selector's text and replaces it by typing.
+  void TypeSelection(const std::string& lowerCaseLetters) {
+    const RECT box = WindowRect(combo_);
+    ClickAt(POINT{box.left + 10, (box.top + box.bottom) / 2});
+    Pause(50);
+    TapKey(VK_END);
+    for (int i = 0; i < 12; ++i) TapKey(VK_BACK);
+    for (char c : lowerCaseLetters) TapKey(static_cast<WORD>(c - 'a' + 'A'));
+  }
+
+  // The tool's message box with this title, once it is up.
+  HWND WaitForMessageBox(const std::string& title) {
+    HWND box = nullptr;
+    WaitFor([&] { return (box = FindTopLevel(Pid(), "#32770", title)) != nullptr; });
+    return box;
+  }
+
+  bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr) {
+    const bool ended = WaitFor([&] { return WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
+    if (ended && exitCode) GetExitCodeProcess(pi_.hProcess, exitCode);
+    return ended;
+  }
+  bool Running() const { return WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
+
+ private:
+  PROCESS_INFORMATION pi_{};
+  HWND window_ = nullptr;
+  HWND combo_ = nullptr;
+};
+
+std::string MessageText(HWND box) {
+  char text[4096] = "";
+  GetDlgItemTextA(box, kMsgBoxTextId, text, sizeof text);
+  return text;
+}
+
+bool HasIcon(HWND box) {
+  HWND icon = GetDlgItem(box, kMsgBoxIconId);
+  return icon && IsWindowVisible(icon);
+}
+
+void PressOk(HWND box) {
+  HWND ok = GetDlgItem(box, IDOK);
+  ASSERT_NE(ok, nullptr);
+  ClickAt(Center(WindowRect(ok)));
+}
+
+// ------------------------------------------------------------ fixture
+
+class VornE2E : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    registry_.Set(game_.Root());
+    game_.Install(kFullFirstItem);
+  }
+  void TearDown() override {
+    for (WORD vk : {VK_ESCAPE, VK_F1}) SendKey(vk, true);
+    MouseButton(true);
+  }
+
+  // Starts the tool and waits until it has detected the installed set.
+  void StartReady(Vorn& vorn) {
+    ASSERT_TRUE(vorn.Start(game_.Root()));
+    ASSERT_TRUE(vorn.WaitUntilReady()) << "the window did not come up";
+  }
+
+  // Presses APPLY, expects "DONE!" and the end of the process after OK.
+  void ApplyExpectingDone(Vorn& vorn) {
+    ClickAt(vorn.ApplyButton());
+    HWND box = vorn.WaitForMessageBox(kAppTitle);
+    ASSERT_NE(box, nullptr) << "no message after APPLY";
+    EXPECT_EQ(MessageText(box), "DONE!");
+    EXPECT_FALSE(HasIcon(box));
+    PressOk(box);
+    DWORD code = 99;
+    ASSERT_TRUE(vorn.WaitForExit(10000, &code)) << "the tool stayed open after DONE!";
+    EXPECT_EQ(code, 0u);
+  }
+
+  std::string Detect() {
+    Vorn vorn;
+    StartReady(vorn);
+    return vorn.Selection();
+  }
+
+  GameRegistryValue registry_;
+  GameFolder game_;
+};
+
+// ------------------------------------------------------------ tests
+
+TEST_F(VornE2E, DetectsTheInstalledSetByTheLengthOfType1) {
+  EXPECT_EQ(Detect(), "Full");  // 18473 bytes
+
+  game_.Install(kNoneFirstItem);
+  EXPECT_EQ(Detect(), "None");  // 597 bytes
+
+  WriteAll(game_.File("type1.xml"), std::string(1000, 'x'));
+  EXPECT_EQ(Detect(), "Full");
+
+  WriteAll(game_.File("type1.xml"), std::string(596, 'x'));
+  EXPECT_EQ(Detect(), "Full");
+
+  DeleteFileA(game_.File("type1.xml").c_str());
+  EXPECT_EQ(Detect(), "None");
+}
+
+TEST_F(VornE2E, ApplyingNoneThenFullWritesEachSetByteForByte) {
+  {
+    Vorn vorn;
+    StartReady(vorn);
+    ASSERT_EQ(vorn.Selection(), "Full");
+    ASSERT_TRUE(vorn.ChooseFromList(1));
+    ASSERT_EQ(vorn.Selection(), "None");
+    ApplyExpectingDone(vorn);
+  }
+  EXPECT_TRUE(game_.Holds(kNoneFirstItem));
+  {
+    Vorn vorn;
+    StartReady(vorn);
+    EXPECT_EQ(vorn.Selection(), "None") << "a restart shows the set just written";
+    ASSERT_TRUE(vorn.ChooseFromList(0));
+    ASSERT_EQ(vorn.Selection(), "Full");
+    ApplyExpectingDone(vorn);
+  }
+  EXPECT_TRUE(game_.Holds(kFullFirstItem));
+  EXPECT_EQ(Detect(), "Full");
+}
+
+TEST_F(VornE2E, ReadOnlyTargetsAreReplaced) {
+  for (const char* name : kSetFiles) {
+    SetFileAttributesA(game_.File(name).c_str(), FILE_ATTRIBUTE_READONLY);
+  }
+  Vorn vorn;
+  StartReady(vorn);
+  ASSERT_TRUE(vorn.ChooseFromList(1));
+  ApplyExpectingDone(vorn);
+  EXPECT_TRUE(game_.Holds(kNoneFirstItem));
+  for (const char* name : kSetFiles) {
+    EXPECT_FALSE(GetFileAttributesA(game_.File(name).c_str()) & FILE_ATTRIBUTE_READONLY) << name;
+  }
+}
+
+TEST_F(VornE2E, TypedTextOtherThanFullOrNoneWritesNothingAndKeepsTheWindow) {
+  Vorn vorn;
+  StartReady(vorn);
+  vorn.TypeSelection("none");
+  ASSERT_TRUE(WaitFor([&] { return vorn.Selection() == "none"; }, 5000)) << vorn.Selection();
+  ClickAt(vorn.ApplyButton());
+  HWND box = vorn.WaitForMessageBox(kAppTitle);
+  ASSERT_NE(box, nullptr);
+  const std::string text = MessageText(box);
+  EXPECT_NE(text.find("\"Full\""), std::string::npos) << text;
+  EXPECT_NE(text.find("\"None\""), std::string::npos) << text;
+  EXPECT_EQ(text.find("DONE!"), std::string::npos) << text;
+  PressOk(box);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
+  Pause(300);
+  EXPECT_TRUE(vorn.Running());
+  EXPECT_TRUE(IsWindowVisible(vorn.Window()));
+  EXPECT_TRUE(game_.Holds(kFullFirstItem));
+}
+
+TEST_F(VornE2E, MissingRegistryValueReportsTheFailureAndCreatesNothing) {
+  registry_.Remove();
+  Vorn vorn;
+  StartReady(vorn);
+  EXPECT_EQ(vorn.Selection(), "None");
+  ClickAt(vorn.ApplyButton());
+  HWND box = vorn.WaitForMessageBox(kAppTitle);
+  ASSERT_NE(box, nullptr);
+  const std::string text = MessageText(box);
+  EXPECT_NE(text.find("PATH_APPLICATION"), std::string::npos) << text;
+  EXPECT_NE(text.find("Nothing was written"), std::string::npos) << text;
+  EXPECT_TRUE(HasIcon(box));
+  PressOk(box);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
+  EXPECT_TRUE(vorn.Running());
+  // The empty folder is not taken as the root of the current drive.
+  EXPECT_FALSE(Exists("C:\\postprocess"));
+  EXPECT_FALSE(Exists(game_.Root().substr(0, 2) + "\\postprocess"));
+  EXPECT_TRUE(game_.Holds(kFullFirstItem));
+}
+
+TEST_F(VornE2E, FailedFilesAreNamedAndTheWrittenOnesStay) {
+  DeleteFileA(game_.File("type5.xml").c_str());
+  HANDLE lock = CreateFileA(game_.File("type3.xml").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+
+  Vorn vorn;
+  StartReady(vorn);
+  ASSERT_TRUE(vorn.ChooseFromList(1));
+  ClickAt(vorn.ApplyButton());
+  HWND box = vorn.WaitForMessageBox(kAppTitle);
+  ASSERT_NE(box, nullptr);
+  const std::string text = MessageText(box);
+  CloseHandle(lock);
+  EXPECT_NE(text.find(game_.File("type3.xml")), std::string::npos) << text;
+  EXPECT_NE(text.find(game_.File("type5.xml")), std::string::npos) << text;
+  EXPECT_EQ(text.find(game_.File("type1.xml")), std::string::npos) << text;
+  EXPECT_EQ(text.find("DONE!"), std::string::npos) << text;
+  PressOk(box);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
+  EXPECT_TRUE(vorn.Running());
+
+  for (int i : {0, 1, 2, 4, 5, 7}) {
+    EXPECT_EQ(ReadAll(game_.File(kSetFiles[i])), Item(kNoneFirstItem + i)) << kSetFiles[i];
+  }
+  EXPECT_EQ(ReadAll(game_.File("type3.xml")), Item(kFullFirstItem + 3)) << "the locked file keeps its content";
+  EXPECT_FALSE(Exists(game_.File("type5.xml"))) << "a missing target is not created";
+}
+
+TEST_F(VornE2E, AboutShowsTheVersionAndTheCredits) {
+  Vorn vorn;
+  StartReady(vorn);
+  ClickAt(vorn.AboutButton());
+  HWND box = vorn.WaitForMessageBox("About (v1.01)");
+  ASSERT_NE(box, nullptr) << "no About box titled \"About (v1.01)\"";
+  const std::string text = MessageText(box);
+  EXPECT_EQ(text, vorn::AboutText());
+  EXPECT_EQ(text.rfind("Application: ", 0), 0u);
+  size_t lines = 1;
+  for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
+  EXPECT_EQ(lines, 7u);
+  EXPECT_TRUE(HasIcon(box));
+  PressOk(box);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
+  EXPECT_TRUE(vorn.Running());
+}
+
+TEST_F(VornE2E, CancelFadesOutAndExits) {
+  Vorn vorn;
+  StartReady(vorn);
+  ClickAt(vorn.CancelButton());
+  DWORD code = 99;
+  ASSERT_TRUE(vorn.WaitForExit(10000, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(game_.Holds(kFullFirstItem));
+}
+
+TEST_F(VornE2E, EscapeClosesTheWindowWhileAnotherWindowHasTheFocus) {
+  Vorn vorn;
+  StartReady(vorn);
+  HWND other = CreateWindowExA(0, "EDIT", "other program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 400, 200, 100,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(other, nullptr);
+  SetForegroundWindow(other);
+  SetFocus(other);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == other; }, 5000));
+  TapKey(VK_ESCAPE);
+  DWORD code = 99;
+  EXPECT_TRUE(vorn.WaitForExit(10000, &code));
+  EXPECT_EQ(code, 0u);
+  DestroyWindow(other);
+}
+
+TEST_F(VornE2E, EscapeDuringTheFadeInExits) {
+  SendKey(VK_ESCAPE, false);
+  Vorn vorn;
+  ASSERT_TRUE(vorn.Start(game_.Root()));
+  DWORD code = 99;
+  const bool ended = vorn.WaitForExit(15000, &code);
+  SendKey(VK_ESCAPE, true);
+  ASSERT_TRUE(ended);
+  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(game_.Holds(kFullFirstItem));
+}
+
+TEST_F(VornE2E, HoldingF1OpensTheInformationFileOnce) {
+  ASSERT_TRUE(Exists(ExeFolder() + "\\QUILLMOR.nfo")) << "the information file lies beside the executable";
+  EndProcesses("notepad.exe");
+  Vorn vorn;
+  StartReady(vorn);
+  SendKey(VK_F1, false);
+  const bool opened = WaitFor([] { return CountProcesses("notepad.exe") >= 1; }, 10000);
+  Pause(500);  // F1 stays down over many polls of the tool
+  SendKey(VK_F1, true);
+  Pause(500);
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(CountProcesses("notepad.exe"), 1);
+  // The viewer shows the file.
+  HWND viewer = nullptr;
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        EnumWindows(
+            [](HWND hwnd, LPARAM lp) -> BOOL {
+              if (WindowText(hwnd).find("QUILLMOR") == std::string::npos) return TRUE;
+              *reinterpret_cast<HWND*>(lp) = hwnd;
+              return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&viewer));
+        return viewer != nullptr;
+      },
+      10000));
+  // A second press opens it again.
+  TapKey(VK_F1);
+  EXPECT_TRUE(WaitFor([] { return CountProcesses("notepad.exe") == 2; }, 10000));
+  EndProcesses("notepad.exe");
+  EXPECT_TRUE(vorn.Running());
+}
+
+TEST_F(VornE2E, DraggingALabelMovesTheWindow) {
+  Vorn vorn;
+  StartReady(vorn);
+  const RECT before = WindowRect(vorn.Window());
+  // Label1 "Post Process Effects:", on its text.
+  const POINT start = vorn.PanelPoint(75 + 300, 2190 + 110);
+  MouseTo(start);
+  Pause(30);
+  MouseButton(false);
+  for (int step = 1; step <= 10; ++step) {
+    Pause(20);
+    MouseTo(POINT{start.x + 4 * step, start.y + 3 * step});
+  }
+  Pause(50);
+  MouseButton(true);
+  const bool moved = WaitFor(
+      [&] {
+        const RECT now = WindowRect(vorn.Window());
+        return now.left != before.left || now.top != before.top;
+      },
+      5000);
+  ASSERT_TRUE(moved) << "the window did not move";
+  const RECT after = WindowRect(vorn.Window());
+  EXPECT_NEAR(after.left - before.left, 40, 4);
+  EXPECT_NEAR(after.top - before.top, 30, 4);
+  EXPECT_TRUE(vorn.Running());
+}
+
+// ------------------------------------------------------------ looks
+
+struct Pixels {
+  int width = 0, height = 0;
+  std::vector<uint32_t> bgra;  // top-down
+  COLORREF At(int x, int y) const {
+    const uint32_t p = bgra[static_cast<size_t>(y) * width + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+};
+
+// What the screen shows in `r`, and the same as a BMP file.
+Pixels CaptureScreen(const RECT& r, const std::string& bmpPath) {
+  Pixels out;
+  out.width = r.right - r.left;
+  out.height = r.bottom - r.top;
+  out.bgra.resize(static_cast<size_t>(out.width) * out.height);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = out.width;
+  info.bmiHeader.biHeight = -out.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, dib);
+  BitBlt(memory, 0, 0, out.width, out.height, screen, r.left, r.top, SRCCOPY | CAPTUREBLT);
+  GdiFlush();
+  memcpy(out.bgra.data(), bits, out.bgra.size() * 4);
+  SelectObject(memory, old);
+  DeleteObject(dib);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(out.bgra.size() * 4);
+  std::ofstream bmp(bmpPath, std::ios::binary);
+  bmp.write(reinterpret_cast<const char*>(&file), sizeof file);
+  bmp.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+  bmp.write(reinterpret_cast<const char*>(out.bgra.data()), static_cast<std::streamsize>(out.bgra.size() * 4));
+  return out;
+}
+
+// The banner picture as drawn: 24-bit bottom-up BMP.
+std::optional<Pixels> LoadBanner() {
+  const auto bytes = ReadAll(WindowsPath(VORN_BANNER_BMP));
+  if (!bytes || bytes->size() < 54) return std::nullopt;
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes->data());
+  auto u32 = [&](size_t at) { return static_cast<uint32_t>(data[at] | data[at + 1] << 8 | data[at + 2] << 16 | data[at + 3] << 24); };
+  Pixels p;
+  p.width = static_cast<int>(u32(18));
+  p.height = static_cast<int>(u32(22));
+  const size_t offset = u32(10);
+  const size_t stride = (static_cast<size_t>(p.width) * 3 + 3) & ~size_t{3};
+  if (bytes->size() < offset + stride * p.height) return std::nullopt;
+  p.bgra.resize(static_cast<size_t>(p.width) * p.height);
+  for (int y = 0; y < p.height; ++y) {
+    const unsigned char* row = data + offset + stride * (p.height - 1 - y);
+    for (int x = 0; x < p.width; ++x) {
+      p.bgra[static_cast<size_t>(y) * p.width + x] = row[x * 3] | row[x * 3 + 1] << 8 | row[x * 3 + 2] << 16;
+    }
+  }
+  return p;
+}
+
+std::string Rgb(COLORREF c) {
+  return std::to_string(GetRValue(c)) + "," + std::to_string(GetGValue(c)) + "," + std::to_string(GetBValue(c));
+}
+
+int CountBright(const Pixels& shot, const RECT& area) {
+  int bright = 0;
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      const COLORREF c = shot.At(x, y);
+      if (GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) > 200) ++bright;
+    }
+  }
+  return bright;
+}
+
+TEST_F(VornE2E, ScreenshotShowsTheLayout) {
+  Vorn vorn;
+  StartReady(vorn);
+  Pause(300);  // let every control finish painting
+  RECT client;
+  GetClientRect(vorn.Window(), &client);
+  ASSERT_EQ(client.right, Px(3945));
+  ASSERT_EQ(client.bottom, Px(3225));
+  const POINT origin = vorn.ClientPoint(0, 0);
+  const RECT area{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+  const Pixels shot = CaptureScreen(area, "vorn-e2e-screenshot.bmp");
+
+  const COLORREF panel = RGB(63, 72, 77);
+  EXPECT_EQ(Rgb(shot.At(20, 200)), Rgb(panel)) << "panel below the line";
+  EXPECT_EQ(Rgb(shot.At(200, 140)), Rgb(panel)) << "panel between banner and selector";
+  EXPECT_EQ(Rgb(shot.At(130, client.bottom - 1)), Rgb(panel)) << "form edge";
+
+  // Image1's line under the selector, three rows from y = 173.
+  EXPECT_EQ(Rgb(shot.At(100, 173)), Rgb(RGB(40, 49, 54)));
+  EXPECT_EQ(Rgb(shot.At(100, 174)), Rgb(RGB(86, 95, 100)));
+  EXPECT_EQ(Rgb(shot.At(100, 175)), Rgb(RGB(63, 72, 77)));
+
+  // The banner at the top-left corner, and Picture1's own colour right of it.
+  const auto banner = LoadBanner();
+  ASSERT_TRUE(banner.has_value());
+  for (POINT p : {POINT{5, 5}, POINT{60, 40}, POINT{150, 30}, POINT{200, 45}, POINT{120, 100}, POINT{250, 126}}) {
+    EXPECT_EQ(Rgb(shot.At(p.x, p.y)), Rgb(banner->At(p.x, p.y))) << "banner at " << p.x << "," << p.y;
+  }
+  EXPECT_EQ(Rgb(shot.At(259, 60)), Rgb(RGB(22, 30, 41)));
+
+  // White captions: Label8 over the banner and Label1 on the panel.
+  EXPECT_GT(CountBright(shot, RECT{15, 113, 15 + 106, 113 + 15}), 20) << "Label8";
+  EXPECT_GT(CountBright(shot, RECT{6, 147, 6 + 108, 147 + 15}), 20) << "Label1";
+
+  // The three buttons: faces that are not the panel, each with a caption.
+  for (int left : {855, 1860, 2865}) {
+    const RECT face{1 + Px(left) + 4, 1 + Px(2670) + 4, 1 + Px(left) + 63 - 4, 1 + Px(2670) + 26 - 4};
+    int panelPixels = 0;
+    for (int y = face.top; y < face.bottom; ++y) {
+      for (int x = face.left; x < face.right; ++x) panelPixels += shot.At(x, y) == panel;
+    }
+    EXPECT_LT(panelPixels, 10) << "button at " << left << " twips shows the panel";
+    EXPECT_GT(CountBright(shot, face), 10) << "button at " << left << " twips has no caption";
+  }
+}
+
+}  // namespace

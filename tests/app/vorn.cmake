@@ -1,0 +1,14 @@
+# VORN.exe end to end: the real executable, started by the tests and driven
+# with the mouse and keyboard under Xvfb.
+if(NOT TARGET VORN)
+  return()
+endif()
+vorn_postprocess_rc_properties()
+vorn_add_gtest(VornEndToEndTests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/VornEndToEndTests.cpp
+  RESOURCES ${VORN_POSTPROCESS_RC}
+  LIBS vorn_app_core user32 gdi32 advapi32)
+add_dependencies(VornEndToEndTests VORN)
+target_compile_definitions(VornEndToEndTests PRIVATE
+  VORN_EXE_PATH="$<TARGET_FILE:VORN>"
+  VORN_BANNER_BMP="${PROJECT_SOURCE_DIR}/app/resources/banner.bmp")
