@@ -222,10 +222,10 @@ def gaussian(b, taps):
     return b.add(g)
 
 
-def luminance(b, keyed):
-    """Average scene luminance, adapted over time like the eye. The keyed
-    variant also tracks the brightest highlights, so that a sunlit scene
-    with a dark foreground is exposed for its highlights."""
+def luminance(b):
+    """Scene luminance, adapted over time like the eye. Both the average and
+    the brightest highlights are measured, so that a sunlit scene with a
+    dark foreground is exposed for its highlights."""
     log = b.unit("LogLuminance", "LogLuminance_16f",
                  [Input("in", "linear")], [Output(format=HDR_RG, size=64)],
                  "Log of the luminance of each pixel, on a 64x64 grid")
@@ -238,27 +238,23 @@ def luminance(b, keyed):
     adapt = b.unit("AdaptLuminance", "AdaptLuminance_16f",
                    [Input("in"), Input("prev", extref="AdaptedLuminance")], [Output(format=HDR_RG)],
                    "Moves last frame's adapted luminance towards the measured one")
+    peak = b.unit("LumMax4x4", "Downsample4x4_LumMax_16f",
+                  [Input("in")], [Output(format=HDR_RG, scale="0.25")],
+                  "Largest luminance of 4x4 blocks")
+    key = b.unit("ExposureKey", "ExposureKey_16f",
+                 [Input("in"), Input("max")], [Output(format=HDR_RG)],
+                 "Average and peak luminance into one exposure key")
     g = Group("Luminance", ["in"], ["out"],
-              "Luminance: 64x64 log luminance, averaged down to 1x1, then adapted")
+              "Luminance: average and peak of a 64x64 grid, adapted")
     g.use("logLum", log, {"in": "in"})
     g.use("lum16", down, {"in": "logLum.out"})
     g.use("lum4", down, {"in": "lum16.out"})
     g.use("lum1", last, {"in": "lum4.out"})
-    if keyed:
-        peak = b.unit("LumMax4x4", "Downsample4x4_LumMax_16f",
-                      [Input("in")], [Output(format=HDR_RG, scale="0.25")],
-                      "Largest luminance of 4x4 blocks")
-        key = b.unit("ExposureKey", "ExposureKey_16f",
-                     [Input("in"), Input("max")], [Output(format=HDR_RG)],
-                     "Average and peak luminance into one exposure key")
-        g.note = "Luminance: average and peak of a 64x64 grid, adapted"
-        g.use("max16", peak, {"in": "logLum.out"})
-        g.use("max4", peak, {"in": "max16.out"})
-        g.use("max1", peak, {"in": "max4.out"})
-        g.use("key", key, {"in": "lum1.out", "max": "max1.out"})
-        g.use("adapt", adapt, {"in": "key.out"})
-    else:
-        g.use("adapt", adapt, {"in": "lum1.out"})
+    g.use("max16", peak, {"in": "logLum.out"})
+    g.use("max4", peak, {"in": "max16.out"})
+    g.use("max1", peak, {"in": "max4.out"})
+    g.use("key", key, {"in": "lum1.out", "max": "max1.out"})
+    g.use("adapt", adapt, {"in": "key.out"})
     g.result("out", "adapt.out")
     return b.add(g)
 
@@ -390,13 +386,9 @@ def heat_haze(b):
                   "Shimmer over hot tarmac and exhausts from the distortion target")
 
 
-def tone_map(b, graded):
-    """ToneMap_to_8: exposure from the adapted luminance, a filmic curve, and
-    the step down to 8 bits per channel."""
-    if not graded:
-        return b.unit("ToneMap_to_8", "ToneMapFilmic_to_8",
-                      [Input("in"), Input("lum")], [Output(format=LDR)],
-                      "Exposure, filmic curve and dithered step down to 8 bits")
+def tone_map(b):
+    """ToneMap_to_8: exposure from the adapted luminance, a filmic curve,
+    colour grading, and the step down to 8 bits per channel."""
     curve = b.unit("ToneCurve", "ToneMapFilmic_16f",
                    [Input("in"), Input("lum")], [Output()],
                    "Exposure from the adapted luminance and a filmic curve")
@@ -412,7 +404,7 @@ def tone_map(b, graded):
     return b.add(g)
 
 
-def motion_blur(b, graded, speed):
+def motion_blur(b, speed):
     """MotionBlur: blurs the scene along the per-pixel velocity, then tone
     maps it; it has the ports of ToneMap_to_8 so either can end the chain.
     With 'speed' a radial blur that grows with the car's speed comes first."""
@@ -460,7 +452,7 @@ def motion_blur(b, graded, speed):
     g.use("neighbourMax", near, {"in": "tileMaxV.out"})
     g.use("gather", gather, {"in": src, "tiles": "neighbourMax.out"})
     g.use("upsample", merge, {"in": src, "blur": "gather.out", "tiles": "neighbourMax.out"})
-    g.use("toneMap", tone_map(b, graded), {"in": "upsample.out", "lum": "lum"})
+    g.use("toneMap", tone_map(b), {"in": "upsample.out", "lum": "lum"})
     g.result("out", "toneMap.out")
     return b.add(g)
 
@@ -544,8 +536,10 @@ def antialias(b):
     return b.add(g)
 
 
-def film_look(b, aberration, sharpen, grain):
-    """Lens and film touches on the 8-bit image."""
+def film_look(b, extras):
+    """Lens and film touches on the 8-bit image: a vignette, after
+    chromatic aberration and sharpening and with film grain as 'extras' ask."""
+    aberration, sharpen, grain = ("aberration" in extras, "sharpen" in extras, "grain" in extras)
     steps = (["chromatic aberration"] if aberration else []) + \
         (["sharpen"] if sharpen else []) + ["vignette"] + (["grain"] if grain else [])
     g = Group("FilmLook", ["in"], ["out"], "Lens and film: " + ", ".join(steps))
@@ -579,33 +573,34 @@ CROSS = [("Horizontal", "H"), ("Vertical", "V")]
 STAR = [("Horizontal", "H"), ("Vertical", "V"), ("Rising", "D45"), ("Falling", "D135")]
 
 # What each type runs, from the scene to the back buffer. "blur" names the
-# root's motion blur reference (none for the types without motion blur).
+# root's motion blur reference (none for the types without motion blur);
+# "film" lists the extras of the film look (none: no film look at all).
 TYPES = {
     "type1.xml": dict(
         id="Type1", note="Type 1: HDR, bloom, streaks, light shafts",
-        haze=False, dof=None, keyed=True, blurs=[9, 13, 17, 25, 33, 41],
+        haze=False, dof=None, blurs=[9, 13, 17, 25, 33, 41],
         streaks=HORIZONTAL, streak_passes=4, ghosts=False, shafts=True, shaft_passes=3,
-        graded=True, speed=False, blur=None, fxaa=True, film=None),
+        speed=False, blur=None, film=None),
     "type2.xml": dict(
         id="Type2", note="Type 2: full glare, speed blur, motion blur",
-        haze=True, dof=None, keyed=True, blurs=[9, 13, 17, 25, 33],
+        haze=True, dof=None, blurs=[9, 13, 17, 25, 33],
         streaks=STAR, streak_passes=4, ghosts=True, shafts=True, shaft_passes=4,
-        graded=True, speed=True, blur="blur", fxaa=True, film=(False, True, True)),
+        speed=True, blur="blur", film=("sharpen", "grain")),
     "type3.xml": dict(
         id="Type3", note="Type 3: full glare, depth of field, film look",
-        haze=True, dof="layered", keyed=True, blurs=[9, 13, 17, 25, 33],
+        haze=True, dof="layered", blurs=[9, 13, 17, 25, 33],
         streaks=STAR, streak_passes=3, ghosts=True, shafts=True, shaft_passes=4,
-        graded=True, speed=False, blur=None, fxaa=True, film=(True, True, True)),
+        speed=False, blur=None, film=("aberration", "sharpen", "grain")),
     "type4.xml": dict(
         id="Type4", note="Type 4: glare, depth of field, motion blur",
-        haze=True, dof="single", keyed=True, blurs=[9, 13, 17, 25, 33, 41],
+        haze=True, dof="single", blurs=[9, 13, 17, 25, 33, 41],
         streaks=CROSS, streak_passes=3, ghosts=False, shafts=True, shaft_passes=4,
-        graded=True, speed=True, blur="motionBlur", fxaa=True, film=(True, True, False)),
+        speed=True, blur="motionBlur", film=("aberration", "sharpen")),
     "type5.xml": dict(
         id="Type5", note="Type 5: glare, depth of field, motion blur, film",
-        haze=True, dof="layered", keyed=True, blurs=[9, 13, 17, 25, 33, 41],
+        haze=True, dof="layered", blurs=[9, 13, 17, 25, 33, 41],
         streaks=HORIZONTAL, streak_passes=3, ghosts=True, shafts=True, shaft_passes=3,
-        graded=True, speed=True, blur="motionBlur", fxaa=True, film=(True, True, True)),
+        speed=True, blur="motionBlur", film=("aberration", "sharpen", "grain")),
 }
 
 
@@ -618,7 +613,7 @@ def chain(b, t):
     if t["dof"]:
         scene = root.use("dof", depth_of_field(b, t["dof"] == "layered"), {"in": scene}) + ".out"
     root.use("quarter", scene_downsample(b), {"in": "in"})
-    root.use("luminance", luminance(b, t["keyed"]), {"in": "quarter.out"})
+    root.use("luminance", luminance(b), {"in": "quarter.out"})
     glares = [e for e in ("streaks", "ghosts", "shafts") if t[e]]
     root.use("bloom", bloom(b, t["blurs"], bright_out=bool(glares)),
              {"in": "quarter.out", "lum": "luminance.out"})
@@ -633,13 +628,12 @@ def chain(b, t):
     root.use("composite", composite(b, glares), wiring)
     hdr_in = {"in": "composite.out", "lum": "luminance.out"}
     if t["blur"]:
-        image = root.use(t["blur"], motion_blur(b, t["graded"], t["speed"]), hdr_in) + ".out"
+        image = root.use(t["blur"], motion_blur(b, t["speed"]), hdr_in) + ".out"
     else:
-        image = root.use("toneMap", tone_map(b, t["graded"]), hdr_in) + ".out"
-    if t["fxaa"]:
-        image = root.use("antialias", antialias(b), {"in": image}) + ".out"
-    if t["film"]:
-        image = root.use("film", film_look(b, *t["film"]), {"in": image}) + ".out"
+        image = root.use("toneMap", tone_map(b), hdr_in) + ".out"
+    image = root.use("antialias", antialias(b), {"in": image}) + ".out"
+    if t["film"] is not None:
+        image = root.use("film", film_look(b, t["film"]), {"in": image}) + ".out"
     root.result("out", image)
     return root
 
@@ -697,9 +691,36 @@ def fit_comments(blocks, root, size):
     return {items[i].id for i in best[need]}
 
 
+def verify(blocks, root):
+    """Every connection joins an existing output to an existing input, and
+    every input of every reference is fed exactly once."""
+    for g in [x for x in blocks.table.values() if isinstance(x, Group)] + [root]:
+        refs = dict(g.refs)
+        fed = {}
+        for source, sink in g.conns:
+            if "." in source:
+                ref, port = source.split(".")
+                if port not in blocks.table[refs[ref]].out_ports():
+                    raise ValueError("%s: %s has no output %s" % (g.id, ref, port))
+            elif source not in g.in_ports():
+                raise ValueError("%s: no group input %s" % (g.id, source))
+            if "." in sink:
+                ref, port = sink.split(".")
+                if port not in blocks.table[refs[ref]].in_ports():
+                    raise ValueError("%s: %s has no input %s" % (g.id, ref, port))
+            elif sink not in g.out_ports():
+                raise ValueError("%s: no group output %s" % (g.id, sink))
+            fed[sink] = fed.get(sink, 0) + 1
+        wanted = ["%s.%s" % (ref, p) for ref, block in g.refs
+                  for p in blocks.table[block].in_ports()] + g.out_ports()
+        if sorted(fed) != sorted(wanted) or any(n != 1 for n in fed.values()):
+            raise ValueError("%s: inputs not fed exactly once" % g.id)
+
+
 def full_text(name):
     blocks = Blocks()
     root = chain(blocks, TYPES[name])
+    verify(blocks, root)
     text = render(blocks, root, fit_comments(blocks, root, FULL_SIZES[name]))
     assert len(text) == FULL_SIZES[name]
     return text
