@@ -153,6 +153,8 @@ class ControlSite {
   // drop): OLEStartDrag, OLESetData, OLEGiveFeedback, OLECompleteDrag.
   // Returns the final effect.
   int32_t OLEDrag();
+  // The drop target the host registered for the window (RegisterDragDrop).
+  IDropTarget* DropTarget() const { return dropTarget_; }
 
  private:
   friend class Form;
@@ -184,6 +186,8 @@ class ControlSite {
   bool hostCapture_ = false;
   bool suppressClick_ = false;  // the press was the second of a double click
   bool inPaint_ = false;
+  bool shown_ = false;      // Show was delivered
+  int order_ = 0;           // creation order, breaks tab-index ties
   IDropTarget* dropTarget_ = nullptr;
 };
 

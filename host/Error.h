@@ -36,6 +36,8 @@ inline constexpr int32_t kBadFormText = 32000;     // a stored form that cannot 
 inline constexpr int32_t kUnknownControlClass = 32001;
 inline constexpr int32_t kNoSuchObject = 32002;    // a control, container or label name not on the form
 inline constexpr int32_t kWindowCreation = 32003;
+inline constexpr int32_t kFormNotLoaded = 32004;
+inline constexpr int32_t kDuplicateName = 32005;
 }  // namespace errors
 
 }  // namespace host

@@ -85,13 +85,20 @@ class Container {
   Container() = default;
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  void Paint(HDC dc);
+  // The label or image under a client point, else the container's name.
+  std::string HitTest(POINT pt) const;
+  RECT TargetRect(const std::string& name) const;
 
   Form* form_ = nullptr;
   Container* parent_ = nullptr;
   ContainerDesc desc_;
   user::Window hwnd_;
   gdi::Brush backBrush_;
-  std::string mouseTarget_;  // the label/image/container the pressed mouse belongs to
+  std::string mouseTarget_;  // the object the pressed mouse belongs to
+  int16_t pressedButtons_ = 0;
+  bool suppressClick_ = false;
+  int order_ = 0;
 };
 
 class Label {
@@ -108,10 +115,12 @@ class Label {
  private:
   friend class Form;
   friend class Container;
+  void Invalidate() const;
   Form* form_ = nullptr;
   Container* container_ = nullptr;
   LabelDesc desc_;
   RECT rect_{};
+  int order_ = 0;
 };
 
 class Image {
@@ -126,6 +135,7 @@ class Image {
  private:
   friend class Form;
   friend class Container;
+  void Invalidate() const;
   Form* form_ = nullptr;
   Container* container_ = nullptr;
   ImageDesc desc_;
@@ -174,7 +184,9 @@ class Form {
   // QueryUnload then Unload (mode 0 the close box, 1 code); false when a
   // handler cancelled. Terminates the controls and destroys the windows.
   bool Unload(int16_t mode = 1);
-  bool IsLoaded() const { return hwnd_.get() != nullptr; }
+  // False from the moment an unload is decided (the windows of a form
+  // unloaded from inside one of its own events go when that event returns).
+  bool IsLoaded() const { return hwnd_.get() != nullptr && !destroyPending_; }
 
   const std::string& Name() const { return desc_.form.name; }
   HWND Hwnd() const { return hwnd_.get(); }
@@ -218,9 +230,8 @@ class Form {
   // With an instance the program made (the class name is only stored).
   ControlSite& AddControl(std::unique_ptr<Control> control, const ControlDesc& desc);
   // A native child window (its parent must be a container's or the form's
-  // window). The host subclasses it; the program keeps owning it but
-  // should destroy it before the form (the form removes its subclass when
-  // it goes).
+  // window). The host subclasses it; it is destroyed with its parent when
+  // the form unloads.
   void AddNative(HWND hwnd, std::string name, const NativeOptions& options = {});
   // Destroys one control (Terminate first).
   void RemoveControl(std::string_view name);
@@ -268,13 +279,22 @@ class Form {
     HWND hwnd = nullptr;
     NativeOptions options;
     WNDPROC oldProc = nullptr;
-    HWND editChild = nullptr;   // the edit inside a combo box, subclassed too
+    HWND editChild = nullptr;  // the edit inside a combo box, subclassed too
     WNDPROC oldEditProc = nullptr;
+    int order = 0;
+    int16_t pressedButtons = 0;
+    bool suppressClick = false;
   };
-  struct TabStop {
-    int16_t tabIndex;
-    int order;  // creation order breaks ties
-    HWND hwnd;
+  // One entry of the tab order: a control, a native window, a focusable
+  // container or a label (labels only pass access keys on).
+  struct TabItem {
+    int16_t tabIndex = 0;
+    int order = 0;
+    HWND hwnd = nullptr;          // nullptr for a label
+    ControlSite* site = nullptr;
+    Native* native = nullptr;
+    Label* label = nullptr;
+    bool tabStop = true;
   };
 
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -282,43 +302,56 @@ class Form {
   static LRESULT CALLBACK NativeWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandleSite(ControlSite& site, UINT msg, WPARAM wp, LPARAM lp);
-  LRESULT HandleNative(Native& native, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT HandleNative(Native& native, HWND hwnd, WNDPROC oldProc, UINT msg, WPARAM wp, LPARAM lp);
+  // Colours and notifications of native children (form and containers).
+  bool HandleChildMessage(UINT msg, WPARAM wp, LPARAM lp, HBRUSH backBrush, OleColor backColor, LRESULT& result);
 
   void CreateFormWindow();
   Container& CreateContainer(const ContainerDesc& desc);
+  Label& CreateLabel(const LabelDesc& desc);
+  Image& CreateImage(const ImageDesc& desc);
   ControlSite& CreateSite(std::unique_ptr<Control> control, const ControlDesc& desc);
   void DestroyAll();
-  HWND ParentHwndFor(std::string_view containerName);
+  void CheckNewName(std::string_view name) const;
   Container* ContainerFor(std::string_view containerName);
-  std::vector<HWND> TabOrder() const;  // focusable windows in tab order
-  bool IsFocusable(HWND hwnd) const;
+  HWND ParentHwnd(Container* container) const;
+  std::vector<TabItem> TabOrder() const;
+  static int FocusedIndex(const std::vector<TabItem>& items, HWND focus);
+  bool CanFocus(const TabItem& item) const;
+  void FocusItem(const TabItem& item);
+  void FocusChanged(HWND hwnd);
   void UpdateDefault();
-  bool IsDisplayedAsDefault(const ControlSite& site) const;
+  void ShowSites();
   void NotifyAmbient(std::string_view name);
   void NotifyAmbient(Container& container, std::string_view name);
-  bool HandleAccessKey(char ch, bool withAlt);
+  bool HandleAccessKey(char ch);
   bool PressDefaultOrCancel(bool cancel);
   void RaiseMouse(const std::string& object, std::string_view event, int16_t button, int16_t shift, float x, float y);
   void AddToolTip(HWND owner, const RECT* rect, UINT_PTR id, const std::string& text);
   Native* FindNative(HWND hwnd);
+  void StartTimer(const std::string& name, UINT intervalMs);
 
   FormDesc desc_;
   user::Window hwnd_;
   gdi::Brush backBrush_;
   user::Icon icon_;   // the form icon copy given to the window
-  HWND toolTip_ = nullptr;
+  user::Window toolTip_;
   bool userMode_ = true;
   bool dirty_ = false;
   bool unloading_ = false;
+  bool oleInitialized_ = false;
+  bool destroyPending_ = false;  // unloaded inside one of the form's own messages
+  int dispatchDepth_ = 0;        // window procedures of this form on the stack
+  friend struct DispatchScope;
   int order_ = 0;
   std::vector<std::unique_ptr<Container>> containers_;
   std::vector<std::unique_ptr<Label>> labels_;
   std::vector<std::unique_ptr<Image>> images_;
   std::vector<std::unique_ptr<ControlSite>> sites_;
   std::vector<std::unique_ptr<Native>> natives_;
-  std::map<HWND, TabStop> tabStops_;
-  std::map<std::string, EventHandler> handlers_;  // key: "object\nevent" lower case
+  std::map<std::string, EventHandler> handlers_;  // key: "object\nevent" in lower case
   AnyEventHandler anyHandler_;
+  std::map<std::string, UINT> timerIntervals_;    // by lower-case name
   std::map<std::string, user::Timer> timers_;
   std::map<UINT_PTR, std::string> timerNames_;
   UINT_PTR nextTimerId_ = 1;

@@ -1,0 +1,592 @@
+#include "host/Form.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "host/ControlRegistry.h"
+#include "host/DragDrop.h"
+#include "host/Error.h"
+#include "host/FormInternal.h"
+#include "host/FormText.h"
+#include "host/Units.h"
+#include "host/WindowClasses.h"
+
+namespace host {
+namespace {
+
+std::map<HWND, Form*>& Forms() {
+  static std::map<HWND, Form*> forms;
+  return forms;
+}
+
+[[noreturn]] void NoSuch(const char* what, std::string_view name) {
+  throw Error(errors::kNoSuchObject, std::string("The form has no ") + what + " named \"" + std::string(name) + "\"");
+}
+
+}  // namespace
+
+std::string LowerName(std::string_view s) {
+  std::string r(s);
+  for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return r;
+}
+
+RECT TwipsRect(int32_t left, int32_t top, int32_t width, int32_t height) {
+  int dpi = ScreenDpi();
+  int l = TwipsToPixels(left, dpi), t = TwipsToPixels(top, dpi);
+  return RECT{l, t, l + TwipsToPixels(width, dpi), t + TwipsToPixels(height, dpi)};
+}
+
+char CaptionMnemonic(std::string_view caption) {
+  char key = 0;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (i + 1 < caption.size() && caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    key = i + 1 < caption.size() ? caption[i + 1] : 0;
+  }
+  return key;
+}
+
+Form::Form(FormDesc desc) : desc_(std::move(desc)) {}
+
+Form::~Form() {
+  if (hwnd_) DestroyAll();
+  if (oleInitialized_) OleUninitialize();
+}
+
+Form* Form::FromWindow(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  HWND root = GetAncestor(hwnd, GA_ROOT);
+  auto it = Forms().find(root ? root : hwnd);
+  return it == Forms().end() ? nullptr : it->second;
+}
+
+// ------------------------------------------------------------------ events
+
+void Form::On(std::string_view object, std::string_view event, EventHandler handler) {
+  handlers_[LowerName(object) + "\n" + LowerName(event)] = std::move(handler);
+}
+
+void Form::OnAny(AnyEventHandler handler) { anyHandler_ = std::move(handler); }
+
+void Form::RaiseEvent(std::string_view object, std::string_view event, EventArgs& args) {
+  if (!userMode_) return;
+  auto it = handlers_.find(LowerName(object) + "\n" + LowerName(event));
+  if (it != handlers_.end() && it->second) {
+    EventHandler handler = it->second;  // a handler may replace itself
+    handler(args);
+  }
+  if (anyHandler_) {
+    AnyEventHandler any = anyHandler_;
+    any(object, event, args);
+  }
+}
+
+void Form::RaiseMouse(const std::string& object, std::string_view event, int16_t button, int16_t shift, float x, float y) {
+  EventArgs args = EventArgs::Of(button, shift, x, y);
+  RaiseEvent(object, event, args);
+}
+
+// --------------------------------------------------------------- lifetime
+
+void Form::CreateFormWindow() {
+  RegisterHostClasses(&Form::WndProc, &Container::WndProc, &Form::SiteWndProc);
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
+  const FormProps& f = desc_.form;
+  DWORD style = WS_CLIPCHILDREN, ex = 0;
+  switch (f.borderStyle) {
+    case 0: style |= WS_POPUP; break;
+    case 1: style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX; break;
+    case 3: style |= WS_CAPTION | WS_SYSMENU; ex |= WS_EX_DLGMODALFRAME; break;
+    default: style |= WS_OVERLAPPEDWINDOW; break;
+  }
+  int dpi = ScreenDpi();
+  RECT r{0, 0, TwipsToPixels(f.clientWidth, dpi), TwipsToPixels(f.clientHeight, dpi)};
+  AdjustWindowRectEx(&r, style, FALSE, ex);
+  int w = r.right - r.left, h = r.bottom - r.top;
+  int x, y;
+  if (f.left < 0 || f.top < 0) {
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    x = work.left + (work.right - work.left - w) / 2;
+    y = work.top + (work.bottom - work.top - h) / 2;
+  } else {
+    x = TwipsToPixels(f.left, dpi);
+    y = TwipsToPixels(f.top, dpi);
+  }
+  backBrush_ = gdi::Brush(CreateSolidBrush(ResolveColor(f.backColor)));
+  HWND hwnd = CreateWindowExA(ex, kFormClass, f.caption.c_str(), style, x, y, w, h, nullptr, nullptr, HostInstance(), this);
+  if (!hwnd) throw Error(errors::kWindowCreation, "The window of form \"" + f.name + "\" cannot be created");
+  Forms()[hwnd] = this;
+  if (f.icon && f.icon.Type() == PictureType::Icon) {
+    icon_ = user::Icon(static_cast<HICON>(CopyImage(f.icon.Icon(), IMAGE_ICON, 0, 0, 0)), false);
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+  }
+}
+
+void Form::Load() {
+  if (hwnd_) return;
+  if (!oleInitialized_) oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
+  try {
+    CreateFormWindow();
+    for (const ContainerDesc& c : desc_.containers) CreateContainer(c);
+    for (const LabelDesc& l : desc_.labels) CreateLabel(l);
+    for (const ImageDesc& m : desc_.images) CreateImage(m);
+    for (const ControlDesc& c : desc_.controls) {
+      std::unique_ptr<Control> control;
+      try {
+        control = CreateControl(c.className);
+      } catch (const Error& e) {
+        throw Error(e.Number(), "Control \"" + c.name + "\": " + e.Description());
+      }
+      CreateSite(std::move(control), c);
+    }
+  } catch (...) {
+    DestroyAll();
+    throw;
+  }
+  for (const auto& [name, interval] : timerIntervals_) StartTimer(name, interval);
+  UpdateDefault();
+  dirty_ = false;
+  EventArgs none;
+  RaiseEvent(Name(), "Load", none);
+}
+
+void Form::Show() {
+  Load();
+  if (!IsLoaded()) return;
+  ShowWindow(Hwnd(), SW_SHOW);
+  UpdateWindow(Hwnd());
+  ShowSites();
+  HWND focus = GetFocus();
+  if (!focus || (focus != Hwnd() && !IsChild(Hwnd(), focus)) || focus == Hwnd()) TabNext(true);
+}
+
+void Form::ShowSites() {
+  if (!IsWindowVisible(Hwnd())) return;
+  for (auto& s : sites_)
+    if (s->attached_ && !s->shown_ && s->Visible()) {
+      s->shown_ = true;
+      s->control_->Show();
+    }
+}
+
+void Form::Hide() {
+  if (Hwnd()) ShowWindow(Hwnd(), SW_HIDE);
+}
+
+bool Form::Unload(int16_t mode) {
+  if (!IsLoaded() || unloading_) return true;
+  int16_t cancel = 0, unloadMode = mode;
+  EventArgs query = EventArgs::Of(cancel, unloadMode);
+  RaiseEvent(Name(), "QueryUnload", query);
+  if (cancel) return false;
+  EventArgs unload = EventArgs::Of(cancel);
+  RaiseEvent(Name(), "Unload", unload);
+  if (cancel) return false;
+  if (dispatchDepth_ > 0) {
+    // Inside one of the form's own messages: the windows go when it returns.
+    destroyPending_ = true;
+    ShowWindow(Hwnd(), SW_HIDE);
+  } else {
+    DestroyAll();
+  }
+  return true;
+}
+
+void Form::DestroyAll() {
+  unloading_ = true;
+  destroyPending_ = false;
+  timers_.clear();
+  timerNames_.clear();
+  for (auto& s : sites_) {
+    if (!s->attached_) continue;
+    s->attached_ = false;
+    try {
+      s->control_->Terminate();
+    } catch (...) {
+      // A control that fails to terminate must not stop the others.
+    }
+  }
+  for (auto& s : sites_) {
+    if (s->dropTarget_) {
+      RevokeDragDrop(s->Hwnd());
+      static_cast<SiteDropTarget*>(s->dropTarget_)->Detach();
+      s->dropTarget_->Release();
+      s->dropTarget_ = nullptr;
+    }
+    s->hwnd_.reset();
+  }
+  for (auto& n : natives_) {
+    if (n->editChild && IsWindow(n->editChild) && n->oldEditProc)
+      SetWindowLongPtrA(n->editChild, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(n->oldEditProc));
+    if (IsWindow(n->hwnd) && n->oldProc) SetWindowLongPtrA(n->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(n->oldProc));
+  }
+  sites_.clear();
+  labels_.clear();
+  images_.clear();
+  for (auto it = containers_.rbegin(); it != containers_.rend(); ++it) (*it)->hwnd_.reset();
+  containers_.clear();
+  natives_.clear();
+  toolTip_.reset();
+  if (hwnd_) Forms().erase(hwnd_.get());
+  hwnd_.reset();
+  backBrush_.reset();
+  icon_.reset();
+  currentDefault_ = defaultButton_ = cancelButton_ = nullptr;
+  lastFocus_ = nullptr;
+  unloading_ = false;
+}
+
+// ------------------------------------------------------------- properties
+
+void Form::SetCaption(const std::string& caption) {
+  desc_.form.caption = caption;
+  if (Hwnd()) SetWindowTextA(Hwnd(), caption.c_str());
+}
+
+void Form::SetBackColor(OleColor color) {
+  desc_.form.backColor = color;
+  if (!Hwnd()) return;
+  backBrush_ = gdi::Brush(CreateSolidBrush(ResolveColor(color)));
+  InvalidateRect(Hwnd(), nullptr, TRUE);
+  for (auto& s : sites_)
+    if (s->attached_ && !s->container_) s->control_->AmbientChanged("BackColor");
+}
+
+void Form::SetFont(const FontDesc& font) {
+  CreateGdiFont(font);
+  desc_.form.font = Normalized(font);
+  for (auto& s : sites_)
+    if (s->attached_ && !s->container_) s->control_->AmbientChanged("Font");
+}
+
+void Form::SetUserMode(bool userMode) {
+  if (userMode == userMode_) return;
+  userMode_ = userMode;
+  NotifyAmbient("UserMode");
+  UpdateDefault();
+}
+
+void Form::NotifyAmbient(std::string_view name) {
+  for (auto& s : sites_)
+    if (s->attached_) s->control_->AmbientChanged(name);
+}
+
+void Form::NotifyAmbient(Container& container, std::string_view name) {
+  for (auto& s : sites_)
+    if (s->attached_ && s->container_ == &container) s->control_->AmbientChanged(name);
+}
+
+// ---------------------------------------------------------------- lookups
+
+Container* Form::FindContainer(std::string_view name) {
+  for (auto& c : containers_)
+    if (KeyEquals(c->Name(), name)) return c.get();
+  return nullptr;
+}
+
+Container& Form::GetContainer(std::string_view name) {
+  if (Container* c = FindContainer(name)) return *c;
+  NoSuch("container", name);
+}
+
+ControlSite* Form::FindSite(std::string_view name) {
+  for (auto& s : sites_)
+    if (KeyEquals(s->Name(), name)) return s.get();
+  return nullptr;
+}
+
+ControlSite& Form::Site(std::string_view name) {
+  if (ControlSite* s = FindSite(name)) return *s;
+  NoSuch("control", name);
+}
+
+Label& Form::GetLabel(std::string_view name) {
+  for (auto& l : labels_)
+    if (KeyEquals(l->Name(), name)) return *l;
+  NoSuch("label", name);
+}
+
+Image& Form::GetImage(std::string_view name) {
+  for (auto& m : images_)
+    if (KeyEquals(m->Name(), name)) return *m;
+  NoSuch("image", name);
+}
+
+HWND Form::NativeHwnd(std::string_view name) const {
+  for (auto& n : natives_)
+    if (KeyEquals(n->name, name)) return n->hwnd;
+  return nullptr;
+}
+
+std::vector<ControlSite*> Form::Sites() const {
+  std::vector<ControlSite*> out;
+  for (auto& s : sites_) out.push_back(s.get());
+  return out;
+}
+
+ControlSite* Form::SiteFromHwnd(HWND hwnd) const {
+  if (!hwnd) return nullptr;
+  for (auto& s : sites_)
+    if (s->Hwnd() == hwnd) return s.get();
+  return nullptr;
+}
+
+Form::Native* Form::FindNative(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  for (auto& n : natives_)
+    if (n->hwnd == hwnd || n->editChild == hwnd) return n.get();
+  return nullptr;
+}
+
+void Form::CheckNewName(std::string_view name) const {
+  bool taken = KeyEquals(name, Name());
+  for (auto& c : containers_) taken = taken || KeyEquals(c->Name(), name);
+  for (auto& l : labels_) taken = taken || KeyEquals(l->Name(), name);
+  for (auto& m : images_) taken = taken || KeyEquals(m->Name(), name);
+  for (auto& s : sites_) taken = taken || KeyEquals(s->Name(), name);
+  for (auto& n : natives_) taken = taken || KeyEquals(n->name, name);
+  if (name.empty()) throw Error(errors::kDuplicateName, "An object of a form needs a name");
+  if (taken) throw Error(errors::kDuplicateName, "The form already has an object named \"" + std::string(name) + "\"");
+}
+
+Container* Form::ContainerFor(std::string_view containerName) {
+  if (containerName.empty() || KeyEquals(containerName, Name())) return nullptr;
+  if (Container* c = FindContainer(containerName)) return c;
+  NoSuch("container", containerName);
+}
+
+HWND Form::ParentHwnd(Container* container) const { return container ? container->Hwnd() : Hwnd(); }
+
+// ------------------------------------------------------------- adding
+
+Container& Form::AddContainer(const ContainerDesc& desc) {
+  if (!IsLoaded()) throw Error(errors::kFormNotLoaded, "The form is not loaded");
+  return CreateContainer(desc);
+}
+
+Label& Form::AddLabel(const LabelDesc& desc) {
+  if (!IsLoaded()) throw Error(errors::kFormNotLoaded, "The form is not loaded");
+  return CreateLabel(desc);
+}
+
+Image& Form::AddImage(const ImageDesc& desc) {
+  if (!IsLoaded()) throw Error(errors::kFormNotLoaded, "The form is not loaded");
+  return CreateImage(desc);
+}
+
+ControlSite& Form::AddControl(const ControlDesc& desc) {
+  if (!IsLoaded()) throw Error(errors::kFormNotLoaded, "The form is not loaded");
+  std::unique_ptr<Control> control;
+  try {
+    control = CreateControl(desc.className);
+  } catch (const Error& e) {
+    throw Error(e.Number(), "Control \"" + desc.name + "\": " + e.Description());
+  }
+  return AddControl(std::move(control), desc);
+}
+
+ControlSite& Form::AddControl(std::unique_ptr<Control> control, const ControlDesc& desc) {
+  if (!IsLoaded()) throw Error(errors::kFormNotLoaded, "The form is not loaded");
+  ControlSite& site = CreateSite(std::move(control), desc);
+  UpdateDefault();
+  ShowSites();
+  return site;
+}
+
+ControlSite& Form::CreateSite(std::unique_ptr<Control> control, const ControlDesc& desc) {
+  CheckNewName(desc.name);
+  Container* container = ContainerFor(desc.container);
+  std::unique_ptr<ControlSite> owned(new ControlSite());
+  ControlSite& s = *owned;
+  s.form_ = this;
+  s.container_ = container;
+  s.control_ = std::move(control);
+  s.name_ = desc.name;
+  s.className_ = desc.className;
+  s.font_ = container ? container->Font() : desc_.form.font;
+  s.tabIndex_ = desc.tabIndex;
+  s.toolTip_ = desc.toolTip;
+  s.order_ = ++order_;
+  int dpi = ScreenDpi();
+  s.extentX_ = desc.extentX;
+  s.extentY_ = desc.extentY;
+  s.extentPixelsX_ = HimetricToPixels(desc.extentX, dpi);
+  s.extentPixelsY_ = HimetricToPixels(desc.extentY, dpi);
+  HWND hwnd = CreateWindowExA(0, kControlClass, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                              TwipsToPixels(desc.left, dpi), TwipsToPixels(desc.top, dpi), s.extentPixelsX_,
+                              s.extentPixelsY_, ParentHwnd(container), nullptr, HostInstance(), &s);
+  if (!hwnd) throw Error(errors::kWindowCreation, "The window of control \"" + desc.name + "\" cannot be created");
+  s.hdc_ = GetDC(hwnd);  // the class's own DC: valid until the window goes
+  auto* target = new SiteDropTarget(&s);
+  if (RegisterDragDrop(hwnd, target) == S_OK) {
+    s.dropTarget_ = target;
+  } else {
+    target->Detach();
+    target->Release();
+  }
+  sites_.push_back(std::move(owned));
+  if (desc.isDefault) defaultButton_ = &s;
+  if (desc.isCancel) cancelButton_ = &s;
+  try {
+    s.control_->SetSite(&s);
+    if (desc.properties) {
+      PropertyBag bag = *desc.properties;
+      s.control_->ReadProperties(bag);
+      s.changedKeys_.clear();
+    } else {
+      s.control_->InitProperties();
+    }
+  } catch (const Error& e) {
+    s.attached_ = true;
+    RemoveControl(desc.name);
+    throw Error(e.Number(), "Control \"" + desc.name + "\": " + e.Description());
+  } catch (...) {
+    s.attached_ = true;
+    RemoveControl(desc.name);
+    throw;
+  }
+  s.attached_ = true;
+  s.control_->Resize();
+  if (desc.visible) ShowWindow(hwnd, SW_SHOWNA);
+  if (!desc.toolTip.empty()) AddToolTip(hwnd, nullptr, reinterpret_cast<UINT_PTR>(hwnd), desc.toolTip);
+  return s;
+}
+
+void Form::RemoveControl(std::string_view name) {
+  ControlSite& s = Site(name);
+  if (s.attached_) {
+    s.attached_ = false;
+    try {
+      s.control_->Terminate();
+    } catch (...) {
+    }
+  }
+  if (s.dropTarget_) {
+    RevokeDragDrop(s.Hwnd());
+    static_cast<SiteDropTarget*>(s.dropTarget_)->Detach();
+    s.dropTarget_->Release();
+    s.dropTarget_ = nullptr;
+  }
+  if (lastFocus_ == s.Hwnd()) lastFocus_ = nullptr;
+  bool wasDefault = currentDefault_ == &s;
+  if (currentDefault_ == &s) currentDefault_ = nullptr;
+  if (defaultButton_ == &s) defaultButton_ = nullptr;
+  if (cancelButton_ == &s) cancelButton_ = nullptr;
+  s.hwnd_.reset();
+  sites_.erase(std::find_if(sites_.begin(), sites_.end(), [&](auto& p) { return p.get() == &s; }));
+  if (wasDefault) UpdateDefault();
+}
+
+void Form::SetDefaultButton(std::string_view name) {
+  defaultButton_ = name.empty() ? nullptr : &Site(name);
+  UpdateDefault();
+}
+
+void Form::SetCancelButton(std::string_view name) { cancelButton_ = name.empty() ? nullptr : &Site(name); }
+
+// ------------------------------------------------------------------ timers
+
+void Form::SetTimer(const std::string& name, UINT intervalMs) {
+  std::string key = LowerName(name);
+  timers_.erase(key);
+  for (auto it = timerNames_.begin(); it != timerNames_.end();)
+    it = LowerName(it->second) == key ? timerNames_.erase(it) : std::next(it);
+  if (intervalMs == 0) {
+    timerIntervals_.erase(key);
+    return;
+  }
+  timerIntervals_[key] = intervalMs;
+  if (IsLoaded()) StartTimer(name, intervalMs);
+}
+
+void Form::StartTimer(const std::string& name, UINT intervalMs) {
+  UINT_PTR id = nextTimerId_++;
+  timers_[LowerName(name)] = user::Timer(Hwnd(), id, intervalMs);
+  timerNames_[id] = name;
+}
+
+// ------------------------------------------------------------------ saving
+
+namespace {
+// A position in twips: the stored value while it still gives the same
+// pixels, so a form saved unchanged keeps its numbers.
+int32_t KeepTwips(int32_t stored, int pixels, int dpi) {
+  return TwipsToPixels(stored, dpi) == pixels ? stored : PixelsToTwips(pixels, dpi);
+}
+
+RECT RectInParent(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+}  // namespace
+
+FormDesc Form::Save() {
+  if (!hwnd_) return desc_;
+  int dpi = ScreenDpi();
+  FormDesc d;
+  d.form = desc_.form;
+  RECT client{};
+  GetClientRect(Hwnd(), &client);
+  d.form.clientWidth = KeepTwips(desc_.form.clientWidth, client.right, dpi);
+  d.form.clientHeight = KeepTwips(desc_.form.clientHeight, client.bottom, dpi);
+  for (auto& c : containers_) {
+    ContainerDesc cd = c->desc_;
+    RECT r = RectInParent(c->Hwnd());
+    cd.left = KeepTwips(cd.left, r.left, dpi);
+    cd.top = KeepTwips(cd.top, r.top, dpi);
+    cd.width = KeepTwips(cd.width, r.right - r.left, dpi);
+    cd.height = KeepTwips(cd.height, r.bottom - r.top, dpi);
+    d.containers.push_back(cd);
+  }
+  for (auto& l : labels_) d.labels.push_back(l->desc_);
+  for (auto& m : images_) d.images.push_back(m->desc_);
+  for (auto& s : sites_) {
+    ControlDesc cd;
+    cd.className = s->className_;
+    cd.name = s->name_;
+    cd.container = s->container_ ? s->container_->Name() : std::string();
+    RECT r = RectInParent(s->Hwnd());
+    // The stored left/top of the description this site came from, if any.
+    int32_t left = PixelsToTwips(r.left, dpi), top = PixelsToTwips(r.top, dpi);
+    for (const ControlDesc& old : desc_.controls)
+      if (KeyEquals(old.name, cd.name)) {
+        left = KeepTwips(old.left, r.left, dpi);
+        top = KeepTwips(old.top, r.top, dpi);
+      }
+    cd.left = left;
+    cd.top = top;
+    cd.extentX = s->ExtentX();
+    cd.extentY = s->ExtentY();
+    cd.tabIndex = s->tabIndex_;
+    cd.isDefault = defaultButton_ == s.get();
+    cd.isCancel = cancelButton_ == s.get();
+    cd.visible = s->Visible();
+    cd.toolTip = s->toolTip_;
+    PropertyBag bag;
+    if (s->attached_) s->control_->WriteProperties(bag);
+    cd.properties = std::move(bag);
+    s->changedKeys_.clear();
+    d.controls.push_back(std::move(cd));
+  }
+  desc_.controls = d.controls;
+  dirty_ = false;
+  return d;
+}
+
+std::string Form::SaveText() { return WriteFormText(Save()); }
+
+void Form::SaveFile(const std::string& path) { SaveFormFile(path, Save()); }
+
+}  // namespace host

@@ -1,0 +1,334 @@
+// The window procedures of the form and of its control sites: the
+// translation of window messages into control notifications and form events.
+#include <windows.h>
+#include <windowsx.h>
+#include <commctrl.h>
+
+#include "host/Form.h"
+#include "host/FormInternal.h"
+#include "host/WindowClasses.h"
+
+namespace host {
+
+LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (msg == WM_NCCREATE) {
+    self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->hwnd_.reset(hwnd);
+  }
+  if (!self || msg == WM_NCDESTROY) {
+    if (msg == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    return DefWindowProcA(hwnd, msg, wp, lp);
+  }
+  LRESULT result = 0;
+  {
+    DispatchScope scope(self);
+    try {
+      result = self->Handle(msg, wp, lp);
+    } catch (...) {
+      // No exception may cross the window manager; the event is dropped.
+      result = 0;
+    }
+  }
+  return result;
+}
+
+LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  HWND hwnd = hwnd_.get();
+  LRESULT childResult = 0;
+  if (HandleChildMessage(msg, wp, lp, backBrush_.get(), desc_.form.backColor, childResult)) return childResult;
+  switch (msg) {
+    case WM_CLOSE:
+      Unload(0);
+      return 0;
+    case WM_ERASEBKGND: {
+      RECT r;
+      GetClientRect(hwnd, &r);
+      FillRect(reinterpret_cast<HDC>(wp), &r, backBrush_.get());
+      return 1;
+    }
+    case WM_PAINT: {
+      gdi::PaintDC dc(hwnd);
+      DrawPictureAt(dc.get(), desc_.form.picture, 0, 0);
+      return 0;
+    }
+    case WM_SIZE: {
+      EventArgs none;
+      if (!unloading_) RaiseEvent(Name(), "Resize", none);
+      break;
+    }
+    case WM_ACTIVATE: {
+      EventArgs none;
+      if (LOWORD(wp) != WA_INACTIVE) {
+        RaiseEvent(Name(), "Activate", none);
+        if (lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd, lastFocus_) && IsWindowEnabled(lastFocus_)) {
+          SetFocus(lastFocus_);
+          return 0;
+        }
+      } else {
+        RaiseEvent(Name(), "Deactivate", none);
+      }
+      break;
+    }
+    case WM_TIMER: {
+      auto it = timerNames_.find(static_cast<UINT_PTR>(wp));
+      if (it != timerNames_.end()) {
+        std::string name = it->second;
+        EventArgs none;
+        RaiseEvent(name, "Timer", none);
+        return 0;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+bool Form::HandleChildMessage(UINT msg, WPARAM wp, LPARAM lp, HBRUSH backBrush, OleColor backColor, LRESULT& result) {
+  switch (msg) {
+    case WM_CTLCOLORSTATIC: {
+      Native* n = FindNative(reinterpret_cast<HWND>(lp));
+      if (!n) return false;
+      HDC dc = reinterpret_cast<HDC>(wp);
+      SetBkColor(dc, ResolveColor(backColor));
+      SetTextColor(dc, n->options.useForeColor ? ResolveColor(n->options.foreColor) : GetSysColor(COLOR_WINDOWTEXT));
+      result = reinterpret_cast<LRESULT>(backBrush);
+      return true;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {
+      Native* n = FindNative(reinterpret_cast<HWND>(lp));
+      if (!n) {
+        // The list of a combo box is not the combo itself.
+        HWND parent = GetParent(reinterpret_cast<HWND>(lp));
+        n = FindNative(parent);
+      }
+      if (!n || !n->options.useForeColor) return false;
+      HDC dc = reinterpret_cast<HDC>(wp);
+      SetTextColor(dc, ResolveColor(n->options.foreColor));
+      SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+      result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+      return true;
+    }
+    case WM_COMMAND: {
+      if (!lp) return false;
+      Native* n = FindNative(reinterpret_cast<HWND>(lp));
+      if (!n) return false;
+      const char* event = nullptr;
+      switch (HIWORD(wp)) {
+        case BN_CLICKED: event = "Click"; break;
+        case EN_CHANGE: event = "Change"; break;
+        default: break;
+      }
+      char cls[32] = {};
+      GetClassNameA(n->hwnd, cls, sizeof cls);
+      if (lstrcmpiA(cls, "ComboBox") == 0) {
+        switch (HIWORD(wp)) {
+          case CBN_SELCHANGE: event = "Click"; break;
+          case CBN_EDITCHANGE: event = "Change"; break;
+          case CBN_DROPDOWN: event = "DropDown"; break;
+          default: event = nullptr; break;
+        }
+      }
+      if (event) {
+        std::string name = n->name;
+        EventArgs none;
+        RaiseEvent(name, event, none);
+      }
+      result = 0;
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void Form::AddToolTip(HWND owner, const RECT* rect, UINT_PTR id, const std::string& text) {
+  if (!toolTip_) {
+    toolTip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
+                                   HostInstance(), nullptr));
+    if (!toolTip_) return;
+  }
+  TOOLINFOA ti{};
+  ti.cbSize = TTTOOLINFOA_V1_SIZE;
+  ti.uFlags = TTF_SUBCLASS | (rect ? 0 : TTF_IDISHWND);
+  ti.hwnd = owner;
+  ti.uId = id;
+  if (rect) ti.rect = *rect;
+  ti.lpszText = const_cast<char*>(text.c_str());
+  SendMessageA(toolTip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+// ------------------------------------------------------------ control sites
+
+LRESULT CALLBACK Form::SiteWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* site = reinterpret_cast<ControlSite*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (msg == WM_NCCREATE) {
+    site = static_cast<ControlSite*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(site));
+    site->hwnd_.reset(hwnd);
+  }
+  if (!site || msg == WM_NCDESTROY) {
+    if (msg == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    return DefWindowProcA(hwnd, msg, wp, lp);
+  }
+  Form* form = site->form_;
+  LRESULT result = 0;
+  {
+    DispatchScope scope(form);
+    try {
+      result = form->HandleSite(*site, msg, wp, lp);
+    } catch (...) {
+      result = 0;
+    }
+  }
+  return result;
+}
+
+LRESULT Form::HandleSite(ControlSite& s, UINT msg, WPARAM wp, LPARAM lp) {
+  HWND hwnd = s.Hwnd();
+  Control* c = s.control_.get();
+  bool live = s.attached_ && c;
+  bool input = live && userMode_;
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;  // the control paints every pixel
+    case WM_PAINT: {
+      gdi::PaintDC dc(hwnd);
+      if (live && !s.inPaint_) {
+        s.inPaint_ = true;
+        try {
+          c->Paint();
+        } catch (...) {
+          s.inPaint_ = false;
+          throw;
+        }
+        s.inPaint_ = false;
+      }
+      return 0;
+    }
+    case WM_SIZE:
+      if (live) c->Resize();
+      return 0;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wp) == hwnd && LOWORD(lp) == HTCLIENT) {
+        HCURSOR cursor = nullptr;
+        if (s.mousePointer_ == kPointerCustom)
+          cursor = s.mouseIcon_ ? reinterpret_cast<HCURSOR>(s.mouseIcon_.Icon()) : nullptr;
+        else
+          cursor = SystemCursorFor(s.mousePointer_);
+        if (cursor) {
+          SetCursor(cursor);
+          return TRUE;
+        }
+      }
+      break;
+    case WM_SETFOCUS:
+      FocusChanged(hwnd);
+      if (live) {
+        c->EnterFocus();
+        c->GotFocus();
+      }
+      return 0;
+    case WM_KILLFOCUS:
+      if (live) {
+        c->LostFocus();
+        c->ExitFocus();
+      }
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: {
+      if (!input) break;
+      int16_t button = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK)   ? 1
+                       : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? 2
+                                                                              : 4;
+      if (c->CanGetFocus() && GetFocus() != hwnd) SetFocus(hwnd);
+      if (!s.attached_) return 0;  // the focus change unloaded the form
+      s.pressedButtons_ |= button;
+      if (GetCapture() != hwnd) {
+        SetCapture(hwnd);
+        s.hostCapture_ = true;
+      }
+      float x = static_cast<float>(GET_X_LPARAM(lp)), y = static_cast<float>(GET_Y_LPARAM(lp));
+      if (msg == WM_LBUTTONDBLCLK) {
+        s.suppressClick_ = true;
+        c->DblClick();
+      } else {
+        c->MouseDown(button, ShiftState(), x, y);
+      }
+      return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      if (!input) break;
+      int16_t button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
+      bool wasPressed = (s.pressedButtons_ & button) != 0;
+      s.pressedButtons_ &= static_cast<int16_t>(~button);
+      POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      c->MouseUp(button, ShiftState(), static_cast<float>(pt.x), static_cast<float>(pt.y));
+      if (!s.attached_) return 0;
+      if (s.pressedButtons_ == 0 && s.hostCapture_) {
+        s.hostCapture_ = false;
+        if (GetCapture() == hwnd) ReleaseCapture();
+      }
+      if (button == 1) {
+        bool suppressed = s.suppressClick_;
+        s.suppressClick_ = false;
+        RECT client;
+        GetClientRect(hwnd, &client);
+        bool inside = PtInRect(&client, pt) != 0;
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        if (inside && region && GetWindowRgn(hwnd, region) != ERROR) inside = PtInRegion(region, pt.x, pt.y) != 0;
+        if (region) DeleteObject(region);
+        if (wasPressed && !suppressed && inside) c->Click();
+      }
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+      if (!input) break;
+      c->MouseMove(ButtonsFromKeyState(wp), ShiftState(), static_cast<float>(GET_X_LPARAM(lp)),
+                   static_cast<float>(GET_Y_LPARAM(lp)));
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lp) != hwnd) s.hostCapture_ = false;
+      break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      if (!input) break;
+      int16_t code = static_cast<int16_t>(wp), shift = ShiftState();
+      c->KeyDown(code, shift);
+      if (msg == WM_SYSKEYDOWN) break;  // Alt combinations keep their system meaning
+      return 0;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      if (!input) break;
+      int16_t code = static_cast<int16_t>(wp), shift = ShiftState();
+      c->KeyUp(code, shift);
+      if (msg == WM_SYSKEYUP) break;
+      return 0;
+    }
+    case WM_CHAR: {
+      if (!input) break;
+      int16_t ascii = static_cast<int16_t>(static_cast<unsigned char>(wp));
+      c->KeyPress(ascii);
+      return 0;
+    }
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+}  // namespace host

@@ -1,0 +1,43 @@
+#include "host/MessageLoop.h"
+
+#include "host/Form.h"
+
+namespace host {
+
+bool PreTranslateMessage(MSG& msg) {
+  if (!msg.hwnd) return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR && msg.message != WM_SYSCHAR) return false;
+  Form* form = Form::FromWindow(msg.hwnd);
+  return form && form->HandleKeyMessage(msg);
+}
+
+int Run(Form& form) {
+  form.Show();
+  MSG msg;
+  while (form.IsLoaded()) {
+    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(msg.wParam);
+    if (got == -1) break;
+    if (!PreTranslateMessage(msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  return 0;
+}
+
+void DoEvents() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    if (!PreTranslateMessage(msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+}
+
+}  // namespace host
