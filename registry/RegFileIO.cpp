@@ -1,0 +1,50 @@
+#include "registry/RegFileIO.h"
+
+#include <windows.h>
+
+#include "registry/RegFileLines.h"
+
+namespace reg_file {
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  bytes.clear();
+  char chunk[65536];
+  size_t got = 0;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
+  const bool ok = !std::ferror(file);
+  std::fclose(file);
+  return ok;
+}
+
+}  // namespace reg_file
+
+RegFileWriter::~RegFileWriter() { Close(); }
+
+bool RegFileWriter::Create(const std::string& path) {
+  Close();
+  failed_ = false;
+  file_ = std::fopen(path.c_str(), "wb");
+  return file_ != nullptr;
+}
+
+bool RegFileWriter::WriteLine(std::string_view line) {
+  if (!file_ || failed_ || !reg_file::IsWritableLine(line)) {
+    failed_ = true;
+    return false;
+  }
+  if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() || std::fwrite("\r\n", 1, 2, file_) != 2) {
+    failed_ = true;
+  }
+  return !failed_;
+}
+
+bool RegFileWriter::Close() {
+  if (!file_) return !failed_;
+  if (std::fclose(file_) != 0) failed_ = true;
+  file_ = nullptr;
+  return !failed_;
+}

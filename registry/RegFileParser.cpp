@@ -1,0 +1,146 @@
+#include "registry/RegFileParser.h"
+
+#include "registry/RegFileLines.h"
+#include "registry/RegistryText.h"
+
+namespace reg_file {
+
+namespace {
+
+using registry_text::RemoveChar;
+using registry_text::StartsWith;
+using registry_text::TrimSpaces;
+
+enum ParserState {
+  HEADER,     // first line: must read REGEDIT4
+  SEEK_KEY,   // outside a key block: skip lines until a key line
+  KEY_LINE,   // current line opens a key block or deletes a key
+  KEY_VALUES, // inside a key block: value lines until the next key line
+  DONE,       // stop; `result` says how
+  NB_PARSER_STATES
+};
+
+struct Parser {
+  std::vector<std::string_view> lines;
+  size_t line = 0;            // index of the current line
+  std::string keyLine;        // the current key line, trimmed and unquoted
+  std::string keyPath;        // key of the current block
+  ImportSink& sink;
+  ImportResult result = ImportResult::Imported;
+};
+
+ParserState HeaderState(Parser& p) {
+  // Nothing is trimmed: a header with trailing spaces is rejected.
+  if (p.lines.empty() || registry_text::ToUpperAscii(p.lines[0]) != kHeader) {
+    p.result = ImportResult::NotRegedit4;
+    return DONE;
+  }
+  p.line = 1;
+  return SEEK_KEY;
+}
+
+ParserState SeekKeyState(Parser& p) {
+  while (p.line < p.lines.size()) {
+    p.keyLine = RemoveChar(TrimSpaces(p.lines[p.line]), '"');
+    if (StartsWith(p.keyLine, "[")) return KEY_LINE;
+    ++p.line;
+  }
+  return DONE;
+}
+
+ParserState KeyLineState(Parser& p) {
+  // "[" alone has no path between its brackets.
+  if (p.keyLine.size() < 2) {
+    p.result = ImportResult::Aborted;
+    return DONE;
+  }
+  std::string path = p.keyLine.substr(1, p.keyLine.size() - 2);
+  ++p.line;
+  if (StartsWith(path, "-")) {
+    p.sink.KillKey(path.substr(1));
+    return SEEK_KEY;
+  }
+  p.keyPath = std::move(path);
+  return KEY_VALUES;
+}
+
+void ApplyValueLine(Parser& p, std::string_view line) {
+  const size_t firstEq = line.find('=');
+  const std::string name(line.substr(0, firstEq));
+  std::string_view data = line.substr(firstEq + 1);
+  // Text after a second "=" is not part of the data.
+  data = data.substr(0, data.find('='));
+  if (TrimSpaces(data) == "-") {
+    p.sink.KillValue(p.keyPath, name);
+  } else if (registry_text::ToLowerAscii(data.substr(0, 4)) == "hex:") {
+    std::string hex(data.substr(4));
+    for (char& c : hex) {
+      if (c == ',') c = ' ';
+    }
+    p.sink.WriteBinary(p.keyPath, name, hex);
+  } else if (registry_text::ToLowerAscii(data.substr(0, 6)) == "dword:") {
+    if (const auto value = ParseDwordData(data.substr(6))) p.sink.WriteDWORD(p.keyPath, name, *value);
+  } else {
+    p.sink.WriteString(p.keyPath, name, std::string(data));
+    // An empty default value is removed rather than set.
+    if (name == "@" && data.empty()) p.sink.KillValue(p.keyPath, "");
+  }
+}
+
+ParserState KeyValuesState(Parser& p) {
+  while (p.line < p.lines.size()) {
+    const std::string line(TrimSpaces(RemoveChar(p.lines[p.line], '"')));
+    if (StartsWith(line, "[")) return SEEK_KEY;  // the next key line, read again there
+    ++p.line;
+    // Comments, empty lines and continuation lines carry no "=".
+    if (StartsWith(line, ";") || line.find('=') == std::string::npos) continue;
+    ApplyValueLine(p, line);
+  }
+  return DONE;
+}
+
+using StateHandler = ParserState (*)(Parser&);
+const StateHandler kStateHandlers[NB_PARSER_STATES] = {
+    HeaderState,     // HEADER
+    SeekKeyState,    // SEEK_KEY
+    KeyLineState,    // KEY_LINE
+    KeyValuesState,  // KEY_VALUES
+    nullptr,         // DONE
+};
+
+}  // namespace
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = text.find("\r\n", start);
+    if (end == std::string_view::npos) break;
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  lines.push_back(text.substr(start));
+  return lines;
+}
+
+std::optional<int32_t> ParseDwordData(std::string_view data) {
+  uint64_t value = 0;
+  size_t significant = 0;
+  for (char c : data) {
+    const int digit = registry_text::HexDigitValue(c);
+    if (digit < 0) break;
+    if (value != 0 || digit != 0) ++significant;
+    if (significant > 8) return std::nullopt;
+    value = value * 16 + static_cast<uint64_t>(digit);
+  }
+  return static_cast<int32_t>(static_cast<uint32_t>(value));
+}
+
+ImportResult ParseRegFile(std::string_view text, ImportSink& sink) {
+  Parser parser{SplitLines(text), 0, {}, {}, sink};
+  ParserState state = HEADER;
+  while (state != DONE) state = kStateHandlers[state](parser);
+  return parser.result;
+}
+
+}  // namespace reg_file

@@ -1,0 +1,130 @@
+// A registry key below HKEY_CURRENT_USER\Software owned by one test: created
+// empty before it and removed, with everything below it, after it.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace registry_test {
+
+// Deletes a key and its whole subtree (test cleanup only).
+inline void DeleteTree(HKEY parent, const std::string& subKey) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(parent, subKey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+  for (int guard = 0; guard < 100000; ++guard) {
+    char name[512];
+    DWORD length = sizeof name;
+    if (RegEnumKeyExA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    DeleteTree(key, std::string(name, length));
+  }
+  RegCloseKey(key);
+  RegDeleteKeyA(parent, subKey.c_str());
+}
+
+inline bool RawKeyExists(const std::string& subKeyOfHkcu) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, subKeyOfHkcu.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+// A file name in the temporary folder, removed when the owner goes away.
+class TempFile {
+ public:
+  explicit TempFile(const std::string& stem) {
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    path_ = std::string(dir) + "vorn_" + stem + "_" + std::to_string(GetCurrentProcessId()) + ".reg";
+    DeleteFileA(path_.c_str());
+  }
+  ~TempFile() { DeleteFileA(path_.c_str()); }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+  const std::string& path() const { return path_; }
+
+  std::string Read() const {
+    std::string bytes;
+    if (FILE* f = std::fopen(path_.c_str(), "rb")) {
+      char chunk[4096];
+      size_t got;
+      while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, got);
+      std::fclose(f);
+    }
+    return bytes;
+  }
+  void Write(const std::string& bytes) const {
+    FILE* f = std::fopen(path_.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
+
+ private:
+  std::string path_;
+};
+
+// Lines joined with CR LF after each.
+inline std::string CrLfLines(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+// Fixture: `Sub` is the test key below HKCU ("Software\VornRegistryTests\<test>"),
+// `Path` the same as a full key path with the short root name.
+class RegistryKeyTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    Sub = std::string("Software\\VornRegistryTests\\") + info->test_suite_name() + "." + info->name();
+    Path = "HKCU\\" + Sub;
+    DeleteTree(HKEY_CURRENT_USER, Sub);
+  }
+  void TearDown() override {
+    DeleteTree(HKEY_CURRENT_USER, Sub);
+    EXPECT_FALSE(RawKeyExists(Sub)) << "test key left behind";
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VornRegistryTests");  // only when empty
+  }
+
+  // Raw value writes, independent of the class under test.
+  void RawSet(const std::string& sub, const std::string& name, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, sub.c_str(), &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
+    RegCloseKey(key);
+  }
+  void RawSetString(const std::string& sub, const std::string& name, const std::string& text) {
+    RawSet(sub, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+  }
+  void RawSetDword(const std::string& sub, const std::string& name, DWORD value) {
+    RawSet(sub, name, REG_DWORD, &value, 4);
+  }
+  void RawCreate(const std::string& sub) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, sub.c_str(), &key), ERROR_SUCCESS);
+    RegCloseKey(key);
+  }
+  // Type and bytes of a value, or false.
+  bool RawGet(const std::string& sub, const std::string& name, DWORD& type, std::string& data) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, sub.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    DWORD size = 0;
+    LONG rc = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
+    if (rc == ERROR_SUCCESS) {
+      data.assign(size, '\0');
+      rc = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+      data.resize(size);
+    }
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS;
+  }
+
+  std::string Sub;
+  std::string Path;
+};
+
+}  // namespace registry_test
