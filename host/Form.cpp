@@ -76,7 +76,7 @@ void Form::On(std::string_view object, std::string_view event, EventHandler hand
 void Form::OnAny(AnyEventHandler handler) { anyHandler_ = std::move(handler); }
 
 void Form::RaiseEvent(std::string_view object, std::string_view event, EventArgs& args) {
-  if (!userMode_) return;
+  if (!userMode_ || unloading_) return;  // nothing after Unload
   auto it = handlers_.find(LowerName(object) + "\n" + LowerName(event));
   if (it != handlers_.end() && it->second) {
     EventHandler handler = it->second;  // a handler may replace itself

@@ -168,7 +168,7 @@ bool Form::HandleAccessKey(char ch) {
       // A label hands its access key to the next object that takes the focus.
       for (int k = 1; k < n; ++k) {
         const TabItem& next = items[(i + k) % n];
-        if (next.label || !CanFocus(next)) continue;
+        if (next.label || !next.tabStop || !CanFocus(next)) continue;
         FocusItem(next);
         return true;
       }
@@ -183,7 +183,7 @@ bool Form::HandleAccessKey(char ch) {
       if (lstrcmpiA(cls, "Static") == 0) {
         for (int k = 1; k < n; ++k) {
           const TabItem& next = items[(i + k) % n];
-          if (next.label || next.native == item.native || !CanFocus(next)) continue;
+          if (next.label || !next.tabStop || next.native == item.native || !CanFocus(next)) continue;
           FocusItem(next);
           return true;
         }
