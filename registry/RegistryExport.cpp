@@ -21,7 +21,7 @@ void ProcessPendingMessages() {
   }
 }
 
-const std::string* TextOf(const RegistryValue& value) { return std::get_if<std::string>(&value); }
+const std::string& TextOf(const RegistryValue& value) { return std::get<std::string>(value); }
 
 }  // namespace
 
@@ -49,24 +49,32 @@ bool clsRegistryAccess::ExportKey(std::string keyPath, RegFileWriter& file, bool
   }
 
   std::vector<std::string> block{reg_file::KeyLine(keyPath)};
-  std::vector<std::string> names;
-  std::vector<RegistryValue> values;
-
+  // One pass over the values; the lines go out grouped by type, each group
+  // in the registry's order.
+  std::vector<ListedValue> listed;
   // A key that cannot be opened would leave a block without its values.
-  if (EnumValues(keyPath, names, values, REG_SZ) < 0) return false;
+  if (!ListValues(keyPath, -1, listed)) return false;
   // The default value comes first, and only when it is a string: other types
   // are written with an empty name by their own lines below.
-  for (size_t i = 0; i < names.size(); ++i) {
-    if (names[i].empty()) block.push_back(reg_file::DefaultValueLine(*TextOf(values[i])));
+  for (const ListedValue& entry : listed) {
+    if (entry.type == REG_SZ && entry.name.empty()) {
+      block.push_back(reg_file::DefaultValueLine(TextOf(entry.value)));
+    }
   }
-  for (size_t i = 0; i < names.size(); ++i) {
-    if (!names[i].empty()) block.push_back(reg_file::StringValueLine(names[i], *TextOf(values[i])));
+  for (const ListedValue& entry : listed) {
+    if (entry.type == REG_SZ && !entry.name.empty()) {
+      block.push_back(reg_file::StringValueLine(entry.name, TextOf(entry.value)));
+    }
   }
-  EnumValues(keyPath, names, values, REG_BINARY);
-  for (size_t i = 0; i < names.size(); ++i) block.push_back(reg_file::BinaryValueLine(names[i], *TextOf(values[i])));
-  EnumValues(keyPath, names, values, REG_DWORD);
-  for (size_t i = 0; i < names.size(); ++i) {
-    block.push_back(reg_file::DwordValueLine(names[i], std::get<int32_t>(values[i])));
+  for (const ListedValue& entry : listed) {
+    if (entry.type == REG_BINARY) {
+      block.push_back(reg_file::BinaryValueLine(entry.name, TextOf(entry.value)));
+    }
+  }
+  for (const ListedValue& entry : listed) {
+    if (entry.type == REG_DWORD) {
+      block.push_back(reg_file::DwordValueLine(entry.name, std::get<int32_t>(entry.value)));
+    }
   }
   block.emplace_back();
 

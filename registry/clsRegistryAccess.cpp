@@ -195,12 +195,23 @@ bool clsRegistryAccess::ValueExists(const std::string& sPath, const std::string&
 
 int32_t clsRegistryAccess::EnumValues(const std::string& sPath, std::vector<std::string>& sName,
                                       std::vector<RegistryValue>& sValue, int32_t OnlyType) {
+  std::vector<ListedValue> listed;
+  if (!ListValues(sPath, OnlyType, listed)) return -1;
+  sName.clear();
+  sValue.clear();
+  for (ListedValue& entry : listed) {
+    sName.push_back(std::move(entry.name));
+    sValue.push_back(std::move(entry.value));
+  }
+  return static_cast<int32_t>(sName.size());
+}
+
+bool clsRegistryAccess::ListValues(const std::string& sPath, int32_t OnlyType, std::vector<ListedValue>& listed) {
   SplitKeyPath(sPath);
   // A handle of its own: the enumeration must survive other members' calls.
   RegKey key;
-  if (RegOpenKeyA(RootKey, SubKey.c_str(), key.put()) != ERROR_SUCCESS) return -1;
-  sName.clear();
-  sValue.clear();
+  if (RegOpenKeyA(RootKey, SubKey.c_str(), key.put()) != ERROR_SUCCESS) return false;
+  listed.clear();
   std::string name;
   std::string data;
   for (DWORD index = 0;; ++index) {
@@ -249,8 +260,7 @@ int32_t clsRegistryAccess::EnumValues(const std::string& sPath, std::vector<std:
       default:
         break;  // other types are listed by name only
     }
-    sName.push_back(name.substr(0, nameLength));
-    sValue.push_back(std::move(value));
+    listed.push_back({name.substr(0, nameLength), type, std::move(value)});
   }
-  return static_cast<int32_t>(sName.size());
+  return true;
 }

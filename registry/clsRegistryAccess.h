@@ -76,6 +76,14 @@ class clsRegistryAccess {
   bool isBinValid(const std::string& sBin) { return hex_text::isBinValid(sBin); }
 
  private:
+  struct ListedValue {
+    std::string name;
+    DWORD type;
+    RegistryValue value;
+  };
+  // The values of one type (-1: all) in the registry's order; false when the
+  // key cannot be opened. EnumValues and the export share it.
+  bool ListValues(const std::string& sPath, int32_t OnlyType, std::vector<ListedValue>& listed);
   // Splits a copy of sPath into RootKey and SubKey.
   void SplitKeyPath(const std::string& sPath);
   // Shared start of the three writers: the key must exist, or is created when
