@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "button/ButtPictureScan.h"
@@ -23,6 +24,43 @@ BITMAPINFO TopDown32(int width, int height) {
   return bi;
 }
 
+// A 32-bit top-down DIB section copy of the picture at width x height,
+// whose pixels are then read and written in place. Other sizes are
+// stretched by CopyImage first. `reuse`, the previous copy when it has that
+// size, is overwritten instead of allocating a new one.
+HBITMAP WorkingCopy(HANDLE picture, int width, int height, gdi::Bitmap& reuse) {
+  BITMAP src{};
+  if (!GetObjectA(picture, sizeof src, &src)) return nullptr;
+  if (width <= 0) width = src.bmWidth;  // as CopyImage: 0 keeps the picture's size
+  if (height <= 0) height = src.bmHeight;
+  gdi::Bitmap stretched;
+  HANDLE from = picture;
+  if (width != src.bmWidth || height != src.bmHeight) {
+    stretched.reset(static_cast<HBITMAP>(
+        CopyImage(picture, IMAGE_BITMAP, width, height, LR_CREATEDIBSECTION)));
+    if (!stretched) return nullptr;
+    from = stretched.get();
+  }
+  BITMAPINFO bi = TopDown32(width, height);
+  void* bits = nullptr;
+  HBITMAP dib = nullptr;
+  DIBSECTION old{};
+  if (reuse && GetObjectA(reuse.get(), sizeof old, &old) == sizeof old && old.dsBm.bmBits &&
+      old.dsBm.bmWidth == width && old.dsBm.bmHeight == height) {
+    GdiFlush();
+    bits = old.dsBm.bmBits;
+    dib = reuse.release();
+  } else {
+    dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  }
+  if (!dib || !bits) return dib;
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, static_cast<HBITMAP>(from), 0, static_cast<UINT>(height), bits, &bi,
+            DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  return dib;
+}
+
 // Subtracts the union of `rects` from `target` in one region operation.
 void Carve(HRGN target, const std::vector<RECT>& rects) {
   if (!target || rects.empty()) return;
@@ -33,34 +71,25 @@ void Carve(HRGN target, const std::vector<RECT>& rects) {
 
 void PreparePicture(ButtState& s, int width, int height, HRGN region) {
   if (!s.pictureHandle || s.pictureType == kPictureNone) return;
-  s.look.preparedPicture.reset();
+  gdi::Bitmap previous = std::move(s.look.preparedPicture);
   if (s.pictureIsIcon) return;
 
-  gdi::Bitmap copy(static_cast<HBITMAP>(
-      CopyImage(s.pictureHandle, IMAGE_BITMAP, width, height, 0)));
+  gdi::Bitmap copy(WorkingCopy(s.pictureHandle, width, height, previous));
+  previous.reset();
   if (!copy) return;
-  BITMAP bm{};
-  GetObjectA(copy.get(), sizeof bm, &bm);
-  const int w = bm.bmWidth, h = bm.bmHeight;
-
-  // Read all pixels at once, snap near-transparent ones, write them back.
-  std::vector<uint32_t> pixels(static_cast<size_t>(w) * static_cast<size_t>(h));
+  DIBSECTION ds{};
   std::vector<RECT> runs;
-  if (!pixels.empty()) {
-    BITMAPINFO bi = TopDown32(w, h);
-    HDC screen = GetDC(nullptr);
-    if (GetDIBits(screen, copy.get(), 0, static_cast<UINT>(h), pixels.data(), &bi,
-                  DIB_RGB_COLORS) == h) {
-      SnapTransparentRuns(pixels.data(), w, h, pixels[0], runs);
-      SetDIBits(screen, copy.get(), 0, static_cast<UINT>(h), pixels.data(), &bi, DIB_RGB_COLORS);
-    }
-    ReleaseDC(nullptr, screen);
+  if (GetObjectA(copy.get(), sizeof ds, &ds) == sizeof ds && ds.dsBm.bmBits) {
+    GdiFlush();
+    SnapTransparentRuns(static_cast<uint32_t*>(ds.dsBm.bmBits), ds.dsBm.bmWidth,
+                        ds.dsBm.bmHeight, *static_cast<uint32_t*>(ds.dsBm.bmBits), runs);
   }
+  const int w = ds.dsBm.bmWidth, h = ds.dsBm.bmHeight;
 
   if (region) {
     s.look.shapeOuterRegion.reset(CreateRectRgn(0, 0, s.clientWidth, s.clientHeight));
     s.look.shapeInnerRegion.reset(CreateRectRgn(0, 0, s.clientWidth, s.clientHeight));
-    Carve(region, runs);
+    Carve(region, GrownRunBands(runs, 0));
     Carve(s.look.shapeOuterRegion.get(), GrownRunBands(runs, 1));
     Carve(s.look.shapeInnerRegion.get(), GrownRunBands(runs, 2));
   }

@@ -4,11 +4,18 @@
 #include <cstring>
 #include <memory>
 
+#include "host/GdiObjects.h"
+
 void SnapTransparentRuns(uint32_t* pixels, int width, int height, uint32_t transparent,
                          std::vector<RECT>& runs) {
+  SnapTransparentRuns(pixels, width, width, height, transparent, runs);
+}
+
+void SnapTransparentRuns(uint32_t* topRow, ptrdiff_t rowStride, int width, int height,
+                         uint32_t transparent, std::vector<RECT>& runs) {
   const uint32_t key = transparent & 0xFFFFFF;
   for (int y = 0; y < height; ++y) {
-    uint32_t* row = pixels + static_cast<size_t>(y) * width;
+    uint32_t* row = topRow + rowStride * y;
     int start = -1;
     for (int x = 0; x < width; ++x) {
       if (NearColour(row[x], key)) {
@@ -75,23 +82,48 @@ std::vector<RECT> GrownRunBands(const std::vector<RECT>& runs, int grow) {
   return rects;
 }
 
-HRGN RegionFromRects(const std::vector<RECT>& rects) {
-  if (rects.empty()) return CreateRectRgn(0, 0, 0, 0);
-  const size_t bytes = sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT);
+namespace {
+HRGN RegionFromSpan(const RECT* first, size_t count) {
+  const size_t bytes = sizeof(RGNDATAHEADER) + count * sizeof(RECT);
   std::unique_ptr<uint8_t[]> buffer(new uint8_t[bytes]);
   auto* data = reinterpret_cast<RGNDATA*>(buffer.get());
   data->rdh.dwSize = sizeof(RGNDATAHEADER);
   data->rdh.iType = RDH_RECTANGLES;
-  data->rdh.nCount = static_cast<DWORD>(rects.size());
-  data->rdh.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
-  RECT bound = rects.front();
-  for (const RECT& r : rects) {
-    bound.left = std::min(bound.left, r.left);
-    bound.top = std::min(bound.top, r.top);
-    bound.right = std::max(bound.right, r.right);
-    bound.bottom = std::max(bound.bottom, r.bottom);
+  data->rdh.nCount = static_cast<DWORD>(count);
+  data->rdh.nRgnSize = static_cast<DWORD>(count * sizeof(RECT));
+  RECT bound = *first;
+  for (const RECT* r = first; r != first + count; ++r) {
+    bound.left = std::min(bound.left, r->left);
+    bound.top = std::min(bound.top, r->top);
+    bound.right = std::max(bound.right, r->right);
+    bound.bottom = std::max(bound.bottom, r->bottom);
   }
   data->rdh.rcBound = bound;
-  std::memcpy(data->Buffer, rects.data(), rects.size() * sizeof(RECT));
+  std::memcpy(data->Buffer, first, count * sizeof(RECT));
   return ExtCreateRegion(nullptr, static_cast<DWORD>(bytes), data);
+}
+}  // namespace
+
+HRGN RegionFromRects(const std::vector<RECT>& rects) {
+  if (rects.empty()) return CreateRectRgn(0, 0, 0, 0);
+  constexpr size_t kChunk = 32;
+  std::vector<gdi::Region> parts;
+  parts.reserve(rects.size() / kChunk + 1);
+  for (size_t i = 0; i < rects.size(); i += kChunk) {
+    parts.emplace_back(RegionFromSpan(rects.data() + i, std::min(kChunk, rects.size() - i)));
+    if (!parts.back()) return nullptr;
+  }
+  // Join neighbours pairwise: each pass halves the count, so every
+  // rectangle is copied about log2(parts) times.
+  while (parts.size() > 1) {
+    size_t out = 0;
+    for (size_t i = 0; i < parts.size(); i += 2) {
+      if (i + 1 < parts.size())
+        CombineRgn(parts[i].get(), parts[i].get(), parts[i + 1].get(), RGN_OR);
+      if (out != i) parts[out] = std::move(parts[i]);
+      ++out;
+    }
+    parts.resize(out);
+  }
+  return parts.front().release();
 }

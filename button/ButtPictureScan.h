@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -24,12 +25,19 @@ inline bool NearColour(uint32_t a, uint32_t b) {
 // such pixels in a row is appended to `runs` as (x0, y, x1, y + 1).
 void SnapTransparentRuns(uint32_t* pixels, int width, int height, uint32_t transparent,
                          std::vector<RECT>& runs);
+// The same for rows `rowStride` pixels apart (negative for bottom-up
+// bitmaps), starting at the top row.
+void SnapTransparentRuns(uint32_t* topRow, ptrdiff_t rowStride, int width, int height,
+                         uint32_t transparent, std::vector<RECT>& runs);
 
 // The union of `runs` (as produced above, ordered by row then x) with every
 // run grown by `grow` pixels on each side, as non-overlapping rectangles in
 // top-to-bottom bands, each band ordered left to right, equal rows merged.
 std::vector<RECT> GrownRunBands(const std::vector<RECT>& runs, int grow);
 
-// A region from non-overlapping rectangles in one call; an empty list gives
-// an empty region.
+// A region from non-overlapping rectangles; an empty list gives an empty
+// region. Short lists take one ExtCreateRegion. Some implementations of it
+// (Wine's) join the rectangles one at a time, which grows with the square of
+// the count, so long lists are cut into short runs of bands, each made in one
+// ExtCreateRegion, and those are joined pairwise.
 HRGN RegionFromRects(const std::vector<RECT>& rects);
