@@ -86,6 +86,10 @@ void DataObject::SetData(int16_t format, const std::vector<uint8_t>& bytes) {
   if (auto* store = DataStore::From(data_)) store->Put(static_cast<CLIPFORMAT>(format), bytes, true);
 }
 
+void DataObject::OfferFormat(int16_t format) {
+  if (auto* store = DataStore::From(data_)) store->Put(static_cast<CLIPFORMAT>(format), {}, false);
+}
+
 void DataObject::SetText(const std::string& text) {
   std::vector<uint8_t> bytes(text.begin(), text.end());
   bytes.push_back(0);

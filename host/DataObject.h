@@ -37,6 +37,9 @@ class DataObject {
   std::vector<std::string> GetFiles() const;
   // Offers bytes in a format (only on objects from CreateEmpty).
   void SetData(int16_t format, const std::vector<uint8_t>& bytes);
+  // Offers a format without its bytes; a drop target asking for it makes
+  // the host call the source control's OLESetData, which sets them.
+  void OfferFormat(int16_t format);
   void SetText(const std::string& text);
 
  private:

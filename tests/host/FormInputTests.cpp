@@ -287,3 +287,63 @@ TEST_F(HostInput, DropTargetDeliversDragOverAndDrop) {
   // The window is registered with OLE: a second registration is refused.
   EXPECT_EQ(RegisterDragDrop(s.Hwnd(), target), DRAGDROP_E_ALREADYREGISTERED);
 }
+
+namespace {
+struct DragPath {
+  POINT from, to;
+  volatile LONG done = 0;
+};
+void MouseAbsolute(POINT p, DWORD extra) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | extra;
+  SendInput(1, &in, sizeof in);
+}
+// Drives the mouse of a drag from another thread while the UI thread sits
+// in the modal DoDragDrop: moves over the target in steps, then releases.
+// Escape ends a drag that does not see the release.
+DWORD WINAPI DriveDrag(LPVOID arg) {
+  auto* path = static_cast<DragPath*>(arg);
+  Sleep(200);
+  for (int i = 1; i <= 10; ++i) {
+    POINT p{path->from.x + (path->to.x - path->from.x) * i / 10, path->from.y + (path->to.y - path->from.y) * i / 10};
+    MouseAbsolute(p, 0);
+    Sleep(30);
+  }
+  MouseAbsolute(path->to, 0);
+  Sleep(100);
+  MouseAbsolute(path->to, MOUSEEVENTF_LEFTUP);
+  for (int i = 0; i < 100 && !path->done; ++i) Sleep(20);
+  if (path->done) return 0;
+  SendKey(VK_ESCAPE, false);
+  SendKey(VK_ESCAPE, true);
+  return 0;
+}
+}  // namespace
+
+TEST_F(HostInput, RealOleDragFromOneControlToAnother) {
+  Open();
+  host::ControlSite& source = form->Site("R2");
+  host::ControlSite& target = form->Site("R1");
+  DragPath path{{5, 5}, {20, 12}};
+  ClientToScreen(source.Hwnd(), &path.from);
+  ClientToScreen(target.Hwnd(), &path.to);
+  MouseAbsolute(path.from, MOUSEEVENTF_LEFTDOWN);
+  ASSERT_TRUE(WaitCount([&] { return Rec("R2").Only({"MouseDown"}); }, 1));
+  HANDLE driver = CreateThread(nullptr, 0, DriveDrag, &path, 0, nullptr);
+  int32_t effect = source.OLEDrag();
+  InterlockedExchange(&path.done, 1);
+  WaitForSingleObject(driver, 10000);
+  CloseHandle(driver);
+  Pump();
+  EXPECT_EQ(effect, DROPEFFECT_COPY);
+  std::vector<std::string> src = Rec("R2").Only({"OLEStartDrag", "OLESetData", "OLECompleteDrag"});
+  EXPECT_EQ(src, V({"OLEStartDrag 3", "OLESetData 1", "OLECompleteDrag 1"}));
+  EXPECT_FALSE(Rec("R2").Only({"OLEGiveFeedback"}).empty());
+  std::vector<std::string> dst = Rec("R1").Only({"OLEDragOver 0", "OLEDragDrop"});
+  ASSERT_EQ(dst.size(), 2u);
+  EXPECT_EQ(dst[1], "OLEDragDrop 20 12 0 0");
+  EXPECT_EQ(Rec("R1").droppedText, "from R2");
+}

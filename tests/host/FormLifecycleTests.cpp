@@ -217,29 +217,30 @@ TEST_F(HostForm, MessageBoxesGoThroughTheOneRedirectableFunction) {
   EXPECT_EQ(calls[1].title, "Select .ico Or .cur Files Only");
 }
 
+namespace {
+DWORD WINAPI CloseHostBox(LPVOID p) {
+  auto* text = static_cast<std::string*>(p);
+  for (int i = 0; i < 300; ++i) {
+    HWND box = FindWindowA("#32770", "Host box");
+    if (box) {
+      char buf[256] = {};
+      GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
+      *text = buf;
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+      return 0;
+    }
+    Sleep(10);
+  }
+  return 1;
+}
+}  // namespace
+
 TEST_F(HostForm, RealMessageBoxShowsTheTextAndTitle) {
   Open();
   host::SetAppTitle("Host box");
   std::string seen;
   // Closes the modal box from another thread once it is up.
-  HANDLE closer = CreateThread(
-      nullptr, 0,
-      [](LPVOID p) -> DWORD {
-        auto* text = static_cast<std::string*>(p);
-        for (int i = 0; i < 300; ++i) {
-          HWND box = FindWindowA("#32770", "Host box");
-          if (box) {
-            char buf[256] = {};
-            GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
-            *text = buf;
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-            return 0;
-          }
-          Sleep(10);
-        }
-        return 1;
-      },
-      &seen, 0, nullptr);
+  HANDLE closer = CreateThread(nullptr, 0, CloseHostBox, &seen, 0, nullptr);
   int answer = form->Site("R1").ShowMessage("Hello from the host");
   WaitForSingleObject(closer, 5000);
   CloseHandle(closer);

@@ -99,6 +99,21 @@ class RecordingControl : public host::Control {
     effect = dropEffect;
   }
 
+  void OLEStartDrag(host::DataObject& data, int32_t& allowed) override {
+    log.push_back("OLEStartDrag " + std::to_string(allowed));
+    data.OfferFormat(CF_TEXT);
+    allowed = DROPEFFECT_COPY;
+  }
+  void OLESetData(host::DataObject& data, int16_t& format) override {
+    log.push_back("OLESetData " + std::to_string(format));
+    data.SetText("from " + site_->Name());
+  }
+  void OLEGiveFeedback(int32_t& effect, int16_t& defaultCursors) override {
+    if (log.empty() || log.back().rfind("OLEGiveFeedback", 0) != 0)
+      log.push_back("OLEGiveFeedback " + std::to_string(effect) + " " + std::to_string(defaultCursors));
+  }
+  void OLECompleteDrag(int32_t& effect) override { log.push_back("OLECompleteDrag " + std::to_string(effect)); }
+
   // The entries of the log that start with one of the prefixes.
   std::vector<std::string> Only(std::initializer_list<const char*> prefixes) const {
     std::vector<std::string> out;
