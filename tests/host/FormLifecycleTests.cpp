@@ -317,3 +317,18 @@ TEST_F(HostForm, TimersRaiseTheirEvent) {
   EXPECT_FALSE(PeekMessageA(&m, form->Hwnd(), WM_TIMER, WM_TIMER, PM_NOREMOVE));
   EXPECT_LE(ticks, now + 1);
 }
+
+TEST_F(HostForm, RunPumpsUntilTheFormUnloads) {
+  form = std::make_unique<host::Form>(host::ParseFormText(kThreeRecorders));
+  int ticks = 0;
+  bool loaded = false;
+  form->On("Main", "Load", [&](host::EventArgs&) { loaded = true; });
+  form->On("Timer1", "Timer", [&](host::EventArgs&) {
+    if (++ticks == 3) form->Unload();
+  });
+  form->SetTimer("Timer1", 5);  // starts with the form
+  EXPECT_EQ(host::Run(*form), 0);
+  EXPECT_TRUE(loaded);
+  EXPECT_EQ(ticks, 3);
+  EXPECT_FALSE(form->IsLoaded());
+}
