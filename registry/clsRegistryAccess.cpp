@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr REGSAM kKeyRead = KEY_READ;           // 0x20019
-constexpr REGSAM kKeyWrite = KEY_WRITE;         // 0x20006
+constexpr REGSAM kKeyRead = KEY_READ;             // 0x20019
+constexpr REGSAM kKeyWrite = KEY_WRITE;           // 0x20006
 constexpr REGSAM kKeyAllAccess = KEY_ALL_ACCESS;  // 0xF003F
 // Names and data travel through buffers of this size first.
 constexpr DWORD kBufferSize = 255;
@@ -25,6 +25,15 @@ int32_t HandleResult(HKEY key) {
 
 const BYTE* Bytes(const std::string& s) { return reinterpret_cast<const BYTE*>(s.data()); }
 BYTE* Bytes(std::string& s) { return reinterpret_cast<BYTE*>(s.data()); }
+
+// Opens the prepared key for writing and sets one value.
+int32_t WriteValue(HKEY root, const std::string& subKey, const std::string& name, DWORD type, const BYTE* data,
+                   DWORD size) {
+  RegKey key;
+  if (RegOpenKeyExA(root, subKey.c_str(), 0, kKeyWrite, key.put()) != ERROR_SUCCESS) return 0;
+  if (RegSetValueExA(key.get(), name.c_str(), 0, type, data, size) != ERROR_SUCCESS) return 0;
+  return HandleResult(key.get());
+}
 
 }  // namespace
 
@@ -94,15 +103,6 @@ bool clsRegistryAccess::WritePrelude(const std::string& sPath) {
   }
   SplitKeyPath(sPath);
   return true;
-}
-
-// Opens the prepared key for writing and sets one value.
-static int32_t WriteValue(HKEY root, const std::string& subKey, const std::string& name,
-                          DWORD type, const BYTE* data, DWORD size) {
-  RegKey key;
-  if (RegOpenKeyExA(root, subKey.c_str(), 0, kKeyWrite, key.put()) != ERROR_SUCCESS) return 0;
-  if (RegSetValueExA(key.get(), name.c_str(), 0, type, data, size) != ERROR_SUCCESS) return 0;
-  return HandleResult(key.get());
 }
 
 int32_t clsRegistryAccess::WriteString(const std::string& sPath, const std::string& sName,
