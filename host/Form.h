@@ -16,6 +16,8 @@
 //   container, label, image and native window:
 //              MouseDown/MouseMove/MouseUp (Button, Shift int16, X, Y single px),
 //              Click (), DblClick ()
+//   native window notifications: Click (button clicked, combo selection),
+//              Change (edit or combo text), DropDown (combo list opens)
 //   timer:     Timer ()
 // A handler that sets Cancel to non-zero keeps the form loaded. Controls
 // raise their own events through ControlSite::RaiseEvent. In edit mode

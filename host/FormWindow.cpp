@@ -193,7 +193,7 @@ LRESULT Form::HandleSite(ControlSite& s, UINT msg, WPARAM wp, LPARAM lp) {
   HWND hwnd = s.Hwnd();
   Control* c = s.control_.get();
   bool live = s.attached_ && c;
-  bool input = live && userMode_;
+  bool input = live && userMode_ && IsWindowEnabled(hwnd);  // a disabled control gets no input
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;  // the control paints every pixel
