@@ -206,9 +206,15 @@ int16_t PrepareShapeClip(ButtState& s) {
     r = 4;
   } else if (shape == 7 || (shape == 6 && s.hoverTracking)) {
     gdi::Region outline(CopyWindowRegion(s));
-    const COLORREF colour =
-        shape == 6 ? RGB(0, 0, 0) : static_cast<COLORREF>(TranslateColor(s.BackColor));
-    FrameRegion(s, outline.get(), colour);
+    if (shape == 6) {
+      FrameRegion(s, outline.get(), RGB(0, 0, 0));
+    } else if (outline && s.bufferDC) {
+      // The whole outline in the back colour rather than only its frame:
+      // the one-pixel frame leaves diagonal gaps against the inset face,
+      // which would show stale buffer pixels once no picture covers them.
+      gdi::Brush brush(CreateSolidBrush(static_cast<COLORREF>(TranslateColor(s.BackColor))));
+      FillRgn(s.bufferDC.get(), outline.get(), brush.get());
+    }
     SelectClip(s, s.look.shapeOuterRegion);
     r = 3;
   } else if (shape != 6) {
