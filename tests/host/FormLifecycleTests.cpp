@@ -332,3 +332,52 @@ TEST_F(HostForm, RunPumpsUntilTheFormUnloads) {
   EXPECT_EQ(ticks, 3);
   EXPECT_FALSE(form->IsLoaded());
 }
+
+TEST_F(HostForm, ControlsAddedAndRemovedWhileTheFormRuns) {
+  Open();
+  host::ControlDesc d;
+  d.className = "Recorder";
+  d.name = "R4";
+  d.container = "Panel";
+  d.left = 3000;
+  d.tabIndex = 9;
+  host::ControlSite& s = form->AddControl(d);
+  EXPECT_EQ(Rec("R4").log, V({"InitProperties", "Resize", "Show"}));
+  EXPECT_EQ(Rec("R4").caption, "R4");
+  EXPECT_THROW(form->AddControl(d), host::Error);  // the name is taken
+  HWND h = s.Hwnd();
+  s.SetVisible(false);
+  EXPECT_EQ(Rec("R4").log.back(), "Hide");
+  s.SetVisible(true);
+  EXPECT_EQ(Rec("R4").log.back(), "Show");
+  // Removing the default button leaves the form without one.
+  form->SetDefaultButton("R4");
+  form->SetFocusTo("R4");
+  EXPECT_EQ(form->CurrentDefault(), &s);
+  form->RemoveControl("R4");
+  EXPECT_FALSE(IsWindow(h));
+  EXPECT_EQ(form->FindSite("R4"), nullptr);
+  EXPECT_EQ(form->CurrentDefault(), nullptr);
+  EXPECT_THROW(form->Site("R4"), host::Error);
+}
+
+TEST_F(HostForm, AControlMadeByTheProgramJoinsTheForm) {
+  Open();
+  auto own = std::make_unique<RecordingControl>();
+  RecordingControl* raw = own.get();
+  host::ControlDesc d;
+  d.className = "Custom";
+  d.name = "Mine";
+  d.properties = host::PropertyBag();
+  d.properties->WriteInt32("Number", 42, 7);
+  form->AddControl(std::move(own), d);
+  EXPECT_EQ(raw->number, 42);
+  EXPECT_EQ(raw->log.front(), "ReadProperties");
+  EXPECT_EQ(form->Site("Mine").ContainerHwnd(), form->Hwnd());  // on the form itself
+  EXPECT_EQ(form->Site("Mine").AmbientBackColor(), form->BackColor());
+  raw->log.clear();
+  form->SetBackColor(0x00123456);
+  EXPECT_EQ(raw->Only({"AmbientChanged"}), V({"AmbientChanged BackColor"}));
+  EXPECT_EQ(form->Site("Mine").AmbientBackColor(), 0x00123456u);
+  EXPECT_TRUE(Rec("R1").Only({"AmbientChanged BackColor"}).empty());  // R1 sits in a container
+}
