@@ -78,20 +78,34 @@ TEST_F(ButtBehaviourHygiene, ResizesLeaveNothingBehindAndFreeEachBuffer) {
 
 TEST_F(ButtBehaviourHygiene, PropertyChangesLeaveNothingBehind) {
   Butt& b = B("Butt1");
+  host::FontDesc font = b.Font();
+  // One property change per step, taking turns among the setters that
+  // rebuild fonts, shapes, layout and working colours.
   for (int i = 0; i < kCycles; ++i) {
-    b.ButtonStyle(i % 8);
-    b.ButtonShape(i % 7);
-    b.BackColor(static_cast<ButtColor>(0x00010203 * (i % 50)));
-    b.GradientMode(i % 5);
-    b.Caption(i % 2 ? "Cl&ean" : "Tidy");
-    b.Value(i % 3 == 0);
+    switch (i % 8) {
+      case 0: b.ButtonStyle((i / 8) % 8); break;
+      case 1: b.ButtonShape((i / 8) % 7); break;
+      case 2: b.BackColor(static_cast<ButtColor>(0x00010203 * (i % 50))); break;
+      case 3: b.GradientMode((i / 8) % 5); break;
+      case 4: b.Caption(i % 16 ? "Cl&ean" : "Tidy"); break;
+      case 5: b.Value(i % 3 == 0); break;
+      case 6:
+        font.size = i % 16 ? 9.0f : 8.25f;
+        b.Font(font);
+        break;
+      default: b.HoverColorLocks((i / 8) % 4); break;
+    }
     if (i % 1000 == 0) {
       const HGDIOBJ region = b.State().look.shapeOuterRegion.get();
+      const HGDIOBJ captionFont = b.State().look.captionFont.get();
       b.ButtonShape(4);
       b.ButtonShape(5);
+      font.size += 1.0f;
+      b.Font(font);
       if (region) {
         ASSERT_EQ(GetObjectType(region), 0u);
       }
+      ASSERT_EQ(GetObjectType(captionFont), 0u);
       host::DoEvents();
     }
   }
