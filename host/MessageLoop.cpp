@@ -1,8 +1,27 @@
 #include "host/MessageLoop.h"
 
 #include "host/Form.h"
+#include "host/FormInternal.h"
 
 namespace host {
+namespace {
+
+// Dispatches one message. For a host form's window the form counts as busy
+// meanwhile, so a timer callback of a control (dispatched here, not through
+// the form's window procedures) that unloads the form does not destroy the
+// control under its own feet.
+void Dispatch(MSG& msg) {
+  TranslateMessage(&msg);
+  Form* form = msg.hwnd ? Form::FromWindow(msg.hwnd) : nullptr;
+  if (form) {
+    DispatchScope scope(form);
+    DispatchMessageA(&msg);
+  } else {
+    DispatchMessageA(&msg);
+  }
+}
+
+}  // namespace
 
 bool PreTranslateMessage(MSG& msg) {
   if (!msg.hwnd) return false;
@@ -18,10 +37,7 @@ int Run(Form& form) {
     BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);
     if (got == -1) break;
-    if (!PreTranslateMessage(msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
+    if (!PreTranslateMessage(msg)) Dispatch(msg);
   }
   return 0;
 }
@@ -33,10 +49,7 @@ void DoEvents() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
-    if (!PreTranslateMessage(msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
+    if (!PreTranslateMessage(msg)) Dispatch(msg);
   }
 }
 

@@ -381,3 +381,41 @@ TEST_F(HostForm, AControlMadeByTheProgramJoinsTheForm) {
   EXPECT_EQ(form->Site("Mine").AmbientBackColor(), 0x00123456u);
   EXPECT_TRUE(Rec("R1").Only({"AmbientChanged BackColor"}).empty());  // R1 sits in a container
 }
+
+namespace {
+// A control whose own window timer raises an event (as a hover timer does).
+struct TickingControl : RecordingControl {
+  static TickingControl* current;
+  bool windowAliveAfterEvent = false;
+  bool ticked = false;
+  void Show() override {
+    current = this;
+    SetTimer(site_->Hwnd(), 237, 10, &TickingControl::Proc);
+  }
+  void Terminate() override { KillTimer(site_->Hwnd(), 237); }
+  static void CALLBACK Proc(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+    KillTimer(hwnd, id);
+    TickingControl* self = current;
+    self->site_->RaiseEvent("Tick");
+    self->windowAliveAfterEvent = IsWindow(hwnd) != 0;
+    self->ticked = true;
+  }
+};
+TickingControl* TickingControl::current = nullptr;
+bool g_alive = false;
+}  // namespace
+
+TEST_F(HostForm, UnloadFromAControlsTimerCallbackWaitsForTheCallback) {
+  host::RegisterControlClass("Ticking", [] { return std::make_unique<TickingControl>(); });
+  std::string text = kThreeRecorders;
+  text.replace(text.find("R2 Recorder"), 11, "R2 Ticking");
+  Open(text);
+  HWND r2 = Hwnd("R2");
+  form->On("R2", "Tick", [&](host::EventArgs&) {
+    form->Unload();
+    g_alive = IsWindow(r2) != 0;
+  });
+  EXPECT_TRUE(WaitFor([&] { return !form->IsLoaded(); }));
+  EXPECT_TRUE(g_alive);
+  EXPECT_FALSE(IsWindow(r2));
+}
