@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+#include "registry/RegKey.h"
+
 #include "registry/clsRegistryAccess.h"
 
 namespace {
@@ -28,36 +30,36 @@ double Seconds() {
 }
 
 void DeleteTree(HKEY parent, const std::string& subKey) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(parent, subKey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+  RegKey key;
+  if (RegOpenKeyExA(parent, subKey.c_str(), 0, KEY_ALL_ACCESS, key.put()) != ERROR_SUCCESS) return;
   for (;;) {
     char name[512];
     DWORD length = sizeof name;
-    if (RegEnumKeyExA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    DeleteTree(key, std::string(name, length));
+    if (RegEnumKeyExA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    DeleteTree(key.get(), std::string(name, length));
   }
-  RegCloseKey(key);
+  key.reset();  // closed before it is deleted
   RegDeleteKeyA(parent, subKey.c_str());
 }
 
 void FillKey(const std::string& subKey, int seed) {
-  HKEY key = nullptr;
-  if (RegCreateKeyA(HKEY_CURRENT_USER, subKey.c_str(), &key) != ERROR_SUCCESS) return;
+  RegKey key;
+  if (RegCreateKeyA(HKEY_CURRENT_USER, subKey.c_str(), key.put()) != ERROR_SUCCESS) return;
   for (int i = 0; i < 4; ++i) {
     const std::string text = "value text " + std::to_string(seed * 10 + i) + " for the benchmark";
-    RegSetValueExA(key, ("s" + std::to_string(i)).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
+    RegSetValueExA(key.get(), ("s" + std::to_string(i)).c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
   }
   for (int i = 0; i < 3; ++i) {
     const DWORD value = static_cast<DWORD>(seed * 7919 + i);
-    RegSetValueExA(key, ("d" + std::to_string(i)).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);
+    RegSetValueExA(key.get(), ("d" + std::to_string(i)).c_str(), 0, REG_DWORD,
+                   reinterpret_cast<const BYTE*>(&value), 4);
   }
   for (int i = 0; i < 3; ++i) {
     BYTE bytes[16];
     for (int b = 0; b < 16; ++b) bytes[b] = static_cast<BYTE>(seed + i * 16 + b);
-    RegSetValueExA(key, ("b" + std::to_string(i)).c_str(), 0, REG_BINARY, bytes, sizeof bytes);
+    RegSetValueExA(key.get(), ("b" + std::to_string(i)).c_str(), 0, REG_BINARY, bytes, sizeof bytes);
   }
-  RegCloseKey(key);
 }
 
 int BuildTree() {
@@ -73,20 +75,19 @@ int BuildTree() {
 
 // Counts keys and values below the bench key, to check an import.
 void CountTree(HKEY parent, const std::string& subKey, int& keys, int& values) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(parent, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  RegKey key;
+  if (RegOpenKeyExA(parent, subKey.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return;
   DWORD subkeys = 0, valueCount = 0;
-  RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &valueCount, nullptr, nullptr,
+  RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &valueCount, nullptr, nullptr,
                    nullptr, nullptr);
   values += static_cast<int>(valueCount);
   for (DWORD i = 0; i < subkeys; ++i) {
     char name[512];
     DWORD length = sizeof name;
-    if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    if (RegEnumKeyExA(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
     ++keys;
-    CountTree(key, std::string(name, length), keys, values);
+    CountTree(key.get(), std::string(name, length), keys, values);
   }
-  RegCloseKey(key);
 }
 
 void PrintTree(const char* after) {
@@ -160,9 +161,9 @@ int main() {
   PrintTree("regedit /S");
 
   // What starting regedit costs by itself: an export of a key with nothing in it.
-  HKEY empty = nullptr;
-  RegCreateKeyA(HKEY_CURRENT_USER, "Software\\VornRegistryBench\\empty", &empty);
-  RegCloseKey(empty);
+  RegKey empty;
+  RegCreateKeyA(HKEY_CURRENT_USER, "Software\\VornRegistryBench\\empty", empty.put());
+  empty.reset();
   const double launch = TimeRegedit("/E \"" + emptyFile + "\" \"" + kLongPath + "\\empty\"");
 
   std::printf("\n%-8s %18s %12s %8s\n", "", "clsRegistryAccess", "regedit", "ratio");

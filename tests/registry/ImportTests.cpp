@@ -107,8 +107,9 @@ TEST_F(RegistryImport, OverlongHexLineEndsTheImportWithZero) {
 }
 
 TEST_F(RegistryImport, RoundTripOfATree) {
-  std::string hex;
-  for (int b = 0; b < 256; ++b) hex += (b ? " " : "") + std::string(1, "0123456789ABCDEF"[b >> 4]) + "0123456789ABCDEF"[b & 15];
+  std::string allBytes;
+  for (int b = 0; b < 256; ++b) allBytes.push_back(static_cast<char>(b));
+  const std::string hex = hex_text::BinToStr(allBytes).substr(1);  // "00 01 ... FF"
   ASSERT_NE(reg.WriteString(Path, "@", "default text"), 0);
   ASSERT_NE(reg.WriteString(Path, "path", "C:\\Games\\VORN"), 0);
   ASSERT_NE(reg.WriteString(Path, "spaces", "trailing kept?"), 0);

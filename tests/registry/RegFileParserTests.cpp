@@ -126,9 +126,9 @@ TEST(RegistryFileParser, HexContinuationLinesAreSkipped) {
 
 TEST(RegistryFileParser, LoneBracketStopsTheImportKeepingEarlierChanges) {
   RecordingSink sink;
-  EXPECT_EQ(ParseRegFile(File({"REGEDIT4", "[HKCU\\x]", "\"a\"=\"1\"", " [ ", "\"b\"=\"2\"", "[HKCU\\y]", "\"c\"=\"3\""}),
-                         sink),
-            ImportResult::Aborted);
+  const std::string text =
+      File({"REGEDIT4", "[HKCU\\x]", "\"a\"=\"1\"", " [ ", "\"b\"=\"2\"", "[HKCU\\y]", "\"c\"=\"3\""});
+  EXPECT_EQ(ParseRegFile(text, sink), ImportResult::Aborted);
   const std::vector<std::string> expected = {"WriteString(HKCU\\x|a|1)"};
   EXPECT_EQ(sink.calls, expected);
   // "[]" has an empty path and is no error.

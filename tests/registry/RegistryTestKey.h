@@ -9,26 +9,27 @@
 #include <cstdio>
 #include <string>
 
+#include "registry/RegKey.h"
+
 namespace registry_test {
 
 // Deletes a key and its whole subtree (test cleanup only).
 inline void DeleteTree(HKEY parent, const std::string& subKey) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(parent, subKey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+  RegKey key;
+  if (RegOpenKeyExA(parent, subKey.c_str(), 0, KEY_ALL_ACCESS, key.put()) != ERROR_SUCCESS) return;
   for (int guard = 0; guard < 100000; ++guard) {
     char name[512];
     DWORD length = sizeof name;
-    if (RegEnumKeyExA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    DeleteTree(key, std::string(name, length));
+    if (RegEnumKeyExA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    DeleteTree(key.get(), std::string(name, length));
   }
-  RegCloseKey(key);
+  key.reset();  // closed before it is deleted
   RegDeleteKeyA(parent, subKey.c_str());
 }
 
 inline bool RawKeyExists(const std::string& subKeyOfHkcu) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, subKeyOfHkcu.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
+  RegKey key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, subKeyOfHkcu.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
   return true;
 }
 
@@ -92,10 +93,10 @@ class RegistryKeyTest : public ::testing::Test {
 
   // Raw value writes, independent of the class under test.
   void RawSet(const std::string& sub, const std::string& name, DWORD type, const void* data, DWORD size) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, sub.c_str(), &key), ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
-    RegCloseKey(key);
+    RegKey key;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, sub.c_str(), key.put()), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size),
+              ERROR_SUCCESS);
   }
   void RawSetString(const std::string& sub, const std::string& name, const std::string& text) {
     RawSet(sub, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
@@ -104,22 +105,20 @@ class RegistryKeyTest : public ::testing::Test {
     RawSet(sub, name, REG_DWORD, &value, 4);
   }
   void RawCreate(const std::string& sub) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, sub.c_str(), &key), ERROR_SUCCESS);
-    RegCloseKey(key);
+    RegKey key;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, sub.c_str(), key.put()), ERROR_SUCCESS);
   }
   // Type and bytes of a value, or false.
   bool RawGet(const std::string& sub, const std::string& name, DWORD& type, std::string& data) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, sub.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, sub.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
     DWORD size = 0;
-    LONG rc = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
+    LONG rc = RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size);
     if (rc == ERROR_SUCCESS) {
       data.assign(size, '\0');
-      rc = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+      rc = RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
       data.resize(size);
     }
-    RegCloseKey(key);
     return rc == ERROR_SUCCESS;
   }
 
