@@ -6,8 +6,14 @@ build_root=${BUILD_ROOT:-$root/build}
 "$root/scripts/setup.sh"
 . "$root/scripts/wine-env.sh"
 arch=$(vorn_test_arch)
-"$root/scripts/build.sh" i686 "$build_root/i686"
-[ "$arch" = i686 ] || "$root/scripts/build.sh" "$arch" "$build_root/$arch"
+if [ "$arch" = i686 ]; then
+  "$root/scripts/build.sh" i686 "$build_root/i686" VORN
+else
+  # The 32-bit product is built too; the tool runs from the x86_64 build.
+  VORN_CMAKE_ARGS="-DVORN_BUILD_TESTS=OFF -DVORN_BUILD_BENCH=OFF" \
+    "$root/scripts/build.sh" i686 "$build_root/i686"
+  "$root/scripts/build.sh" "$arch" "$build_root/$arch" VORN
+fi
 if [ ! -f "$build_root/$arch/app/VORN.exe" ]; then
   echo "run: built the components in $build_root; the tool's executable does not exist yet."
   exit 0
