@@ -324,3 +324,41 @@ TEST(ButtLooksRender, ShapedButtonsAskForAFrame) {
   EXPECT_GT(theme.Render(), 1);
   EXPECT_EQ(theme.colors[12], 0x0096E7);
 }
+
+TEST(ButtLooksRender, GradientFacesEndInTheirColours) {
+  struct Case { int mode; COLORREF first, last; bool vertical; };
+  for (const Case& c : {Case{1, kWhite, RGB(0, 0, 160), false}, Case{2, RGB(0, 0, 160), kWhite, false},
+                        Case{3, kWhite, RGB(0, 0, 160), true}, Case{4, RGB(0, 0, 160), kWhite, true}}) {
+    SCOPED_TRACE(c.mode);
+    LooksButton b(W, H, 5);  // HotTrack at rest: a face without rings
+    b.s.BackColor = 0xFFFFFF;
+    b.s.GradientColor = 0xA00000;
+    b.s.GradientMode = c.mode;
+    b.Rebuild();
+    b.Render();
+    const COLORREF first = c.vertical ? b.Px(30, 0) : b.Px(0, 12);
+    const COLORREF last = c.vertical ? b.Px(30, H - 1) : b.Px(W - 1, 12);
+    EXPECT_EQ(first, c.first);
+    EXPECT_NEAR(GetRValue(last), GetRValue(c.last), 1);
+    EXPECT_NEAR(GetBValue(last), GetBValue(c.last), 1);
+  }
+}
+
+TEST(ButtLooksRender, WorkingColoursPerStyle) {
+  LooksButton b(W, H, 0);
+  auto colours = [&b](int style) {
+    b.s.ButtonStyle = style;
+    UpdateDerived(b.s, "backcolor");  // the aspect ignores letter case
+    return std::vector<int32_t>{b.s.look.faceColor, b.s.look.edgeColor, b.s.look.hoverFaceColor,
+                                b.s.look.checkedFaceColor};
+  };
+  b.s.HoverBackColor = 0x102030;
+  EXPECT_EQ(colours(2), (std::vector<int32_t>{ShiftColor(0xC0C0C0, 48, true),
+                                              ShiftColor(ShiftColor(0xC0C0C0, 48, true), -32, true),
+                                              ShiftColor(0x102030, 48, true), 0xD5DFDF}));
+  EXPECT_EQ(colours(3), (std::vector<int32_t>{0xC0C0C0, 0x8C8C8C, 0x102030, 0xABABAB}));
+  EXPECT_EQ(colours(7), (std::vector<int32_t>{0xDFDFDF, 0x707070, ShiftColor(0x102030, 31), 0x8A9090}));
+  EXPECT_EQ(colours(4), (std::vector<int32_t>{0xC0C0C0, 0xC0C0C0, 0x102030, 0xDFDFDF}));
+  UpdateDerived(b.s, "Colour");  // unknown aspects change nothing
+  EXPECT_EQ(b.s.look.faceColor, 0xC0C0C0);
+}
