@@ -253,9 +253,20 @@ RECT WindowRect(HWND hwnd) {
   return r;
 }
 
+// The caption stored with a window (no message is sent, so windows that do
+// not answer cannot hold the search up).
 std::string WindowText(HWND hwnd) {
   char text[2048] = "";
   GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+// The text a control holds, asked of the control itself (for a control of
+// another process GetWindowText gives only the caption stored with it).
+std::string ControlText(HWND hwnd) {
+  char text[2048] = "";
+  DWORD_PTR length = 0;
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &length);
   return text;
 }
 
@@ -377,20 +388,29 @@ class Vorn {
   }
 
   // The window is fully opaque, enabled, and the selector shows a set.
-  bool WaitUntilReady() {
-    if (!WaitForWindow()) return false;
-    return WaitFor([&] {
+  // On failure, `why` tells which of these was missing.
+  bool WaitUntilReady(std::string* why = nullptr) {
+    std::string state = "no window";
+    const bool ready = WaitForWindow() && WaitFor([&] {
       BYTE alpha = 0;
       DWORD flags = 0;
-      if (!GetLayeredWindowAttributes(window_, nullptr, &alpha, &flags) || alpha != 255) return false;
+      if (!GetLayeredWindowAttributes(window_, nullptr, &alpha, &flags) || alpha != 255) {
+        state = "opacity " + std::to_string(alpha) + ", error " + std::to_string(GetLastError());
+        return false;
+      }
+      state = "disabled";
       if (!IsWindowEnabled(window_)) return false;
+      state = "no selector";
       combo_ = FindChildOfClass(window_, "ComboBox");
-      return combo_ && !WindowText(combo_).empty();
+      state = "empty selector";
+      return combo_ && !ControlText(combo_).empty();
     });
+    if (why) *why = state;
+    return ready;
   }
 
   HWND Combo() const { return combo_; }
-  std::string Selection() const { return WindowText(combo_); }
+  std::string Selection() const { return ControlText(combo_); }
 
   POINT ClientPoint(int x, int y) const {
     POINT p{x, y};
@@ -463,7 +483,7 @@ std::string MessageText(HWND box) {
 
 bool HasIcon(HWND box) {
   HWND icon = GetDlgItem(box, kMsgBoxIconId);
-  return icon && IsWindowVisible(icon);
+  return icon && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0) != 0;
 }
 
 void PressOk(HWND box) {
@@ -488,7 +508,8 @@ class VornE2E : public ::testing::Test {
   // Starts the tool and waits until it has detected the installed set.
   void StartReady(Vorn& vorn) {
     ASSERT_TRUE(vorn.Start(game_.Root()));
-    ASSERT_TRUE(vorn.WaitUntilReady()) << "the window did not come up";
+    std::string why;
+    ASSERT_TRUE(vorn.WaitUntilReady(&why)) << "the window did not come up: " << why;
   }
 
   // Presses APPLY, expects "DONE!" and the end of the process after OK.
@@ -665,20 +686,36 @@ TEST_F(VornE2E, CancelFadesOutAndExits) {
   EXPECT_TRUE(game_.Holds(kFullFirstItem));
 }
 
+// A window of this test program that takes the keyboard focus, so the keys
+// go to neither the tool nor the viewer it starts.
+class FocusedWindow {
+ public:
+  FocusedWindow() {
+    hwnd_ = CreateWindowExA(0, "EDIT", "other program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 400, 200, 100,
+                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  }
+  ~FocusedWindow() { DestroyWindow(hwnd_); }
+  FocusedWindow(const FocusedWindow&) = delete;
+  FocusedWindow& operator=(const FocusedWindow&) = delete;
+  bool TakeFocus() {
+    SetForegroundWindow(hwnd_);
+    SetFocus(hwnd_);
+    return WaitFor([&] { return GetForegroundWindow() == hwnd_; }, 5000);
+  }
+
+ private:
+  HWND hwnd_ = nullptr;
+};
+
 TEST_F(VornE2E, EscapeClosesTheWindowWhileAnotherWindowHasTheFocus) {
   Vorn vorn;
   StartReady(vorn);
-  HWND other = CreateWindowExA(0, "EDIT", "other program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 400, 200, 100,
-                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  ASSERT_NE(other, nullptr);
-  SetForegroundWindow(other);
-  SetFocus(other);
-  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == other; }, 5000));
+  FocusedWindow other;
+  ASSERT_TRUE(other.TakeFocus());
   TapKey(VK_ESCAPE);
   DWORD code = 99;
   EXPECT_TRUE(vorn.WaitForExit(10000, &code));
   EXPECT_EQ(code, 0u);
-  DestroyWindow(other);
 }
 
 TEST_F(VornE2E, EscapeDuringTheFadeInExits) {
@@ -693,11 +730,26 @@ TEST_F(VornE2E, EscapeDuringTheFadeInExits) {
   EXPECT_TRUE(game_.Holds(kFullFirstItem));
 }
 
+HWND FindViewer() {
+  HWND viewer = nullptr;
+  EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        if (!IsWindowVisible(hwnd) || WindowText(hwnd).find("QUILLMOR") == std::string::npos) return TRUE;
+        *reinterpret_cast<HWND*>(lp) = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&viewer));
+  return viewer;
+}
+
 TEST_F(VornE2E, HoldingF1OpensTheInformationFileOnce) {
   ASSERT_TRUE(Exists(ExeFolder() + "\\QUILLMOR.nfo")) << "the information file lies beside the executable";
   EndProcesses("notepad.exe");
   Vorn vorn;
   StartReady(vorn);
+  FocusedWindow other;
+  ASSERT_TRUE(other.TakeFocus());
+
   SendKey(VK_F1, false);
   const bool opened = WaitFor([] { return CountProcesses("notepad.exe") >= 1; }, 10000);
   Pause(500);  // F1 stays down over many polls of the tool
@@ -705,24 +757,14 @@ TEST_F(VornE2E, HoldingF1OpensTheInformationFileOnce) {
   Pause(500);
   EXPECT_TRUE(opened);
   EXPECT_EQ(CountProcesses("notepad.exe"), 1);
-  // The viewer shows the file.
-  HWND viewer = nullptr;
-  EXPECT_TRUE(WaitFor(
-      [&] {
-        EnumWindows(
-            [](HWND hwnd, LPARAM lp) -> BOOL {
-              if (WindowText(hwnd).find("QUILLMOR") == std::string::npos) return TRUE;
-              *reinterpret_cast<HWND*>(lp) = hwnd;
-              return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&viewer));
-        return viewer != nullptr;
-      },
-      10000));
+  EXPECT_TRUE(WaitFor([] { return FindViewer() != nullptr; }, 10000)) << "no window shows QUILLMOR.nfo";
+
   // A second press opens it again.
+  ASSERT_TRUE(other.TakeFocus());
   TapKey(VK_F1);
   EXPECT_TRUE(WaitFor([] { return CountProcesses("notepad.exe") == 2; }, 10000));
   EndProcesses("notepad.exe");
+  EndProcesses("winhlp32.exe");  // in case a viewer took a press as a request for help
   EXPECT_TRUE(vorn.Running());
 }
 

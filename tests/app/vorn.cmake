@@ -5,7 +5,7 @@ if(NOT TARGET VORN)
 endif()
 vorn_postprocess_rc_properties()
 vorn_add_gtest(VornEndToEndTests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/VornEndToEndTests.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/VornEndToEndTests.cpp ${CMAKE_CURRENT_LIST_DIR}/VornPartsTests.cpp
   RESOURCES ${VORN_POSTPROCESS_RC}
   LIBS vorn_app_core user32 gdi32 advapi32)
 add_dependencies(VornEndToEndTests VORN)
