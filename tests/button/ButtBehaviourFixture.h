@@ -124,20 +124,19 @@ inline POINT Elsewhere() { return POINT{GetSystemMetrics(SM_CXSCREEN) - 5, GetSy
 
 inline LPARAM ClientPoint(int x, int y) { return MAKELPARAM(x, y); }
 
+inline BOOL CALLBACK CollectPropName(HWND, LPSTR name, HANDLE, ULONG_PTR param) {
+  auto* list = reinterpret_cast<std::vector<std::string>*>(param);
+  if (HIWORD(reinterpret_cast<UINT_PTR>(name)) != 0)
+    list->push_back(name);
+  else
+    list->push_back("#atom");
+  return TRUE;
+}
+
 // The named properties of a window.
 inline std::vector<std::string> WindowPropNames(HWND hwnd) {
   std::vector<std::string> names;
-  EnumPropsExA(
-      hwnd,
-      [](HWND, LPSTR name, HANDLE, ULONG_PTR param) -> BOOL {
-        auto* list = reinterpret_cast<std::vector<std::string>*>(param);
-        if (HIWORD(reinterpret_cast<UINT_PTR>(name)) != 0)
-          list->push_back(name);
-        else
-          list->push_back("#atom");
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&names));
+  EnumPropsExA(hwnd, CollectPropName, reinterpret_cast<LPARAM>(&names));
   return names;
 }
 

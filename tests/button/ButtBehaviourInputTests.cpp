@@ -132,16 +132,21 @@ TEST_F(ButtBehaviourInput, EnterOnAFocusedCheckBoxDoesNothing) {
   EXPECT_FALSE(B("Check").Value());
 }
 
+// Key-down messages the container window received, and its own procedure.
+std::vector<std::pair<WPARAM, LPARAM>> containerKeys;
+WNDPROC containerProc = nullptr;
+
+LRESULT CALLBACK RecordContainerKeys(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_KEYDOWN) containerKeys.emplace_back(w, l);
+  return CallWindowProcA(containerProc, h, m, w, l);
+}
+
 TEST_F(ButtBehaviourInput, ArrowKeysGoToTheContainerNotToTheForm) {
-  static std::vector<std::pair<WPARAM, LPARAM>> seen;
-  static WNDPROC original = nullptr;
+  auto& seen = containerKeys;
   seen.clear();
   HWND box = Form().GetContainer("Box1").Hwnd();
-  original = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-      box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-        if (m == WM_KEYDOWN) seen.emplace_back(w, l);
-        return CallWindowProcA(original, h, m, w, l);
-      })));
+  containerProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordContainerKeys)));
   // The key messages go straight to the control's window procedure.
   Form().SetFocusTo("Cmd");
   host::DoEvents();
@@ -150,7 +155,7 @@ TEST_F(ButtBehaviourInput, ArrowKeysGoToTheContainerNotToTheForm) {
   Send("Cmd", WM_KEYUP, VK_RIGHT, 1);
   Send("Cmd", WM_KEYDOWN, VK_UP, 1);
   Send("Cmd", WM_KEYUP, VK_UP, 1);
-  SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+  SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(containerProc));
   EXPECT_TRUE(Named("Cmd", "KeyDown").empty());
   EXPECT_TRUE(Named("Cmd", "KeyUp").empty());
   ASSERT_EQ(seen.size(), 2u);
