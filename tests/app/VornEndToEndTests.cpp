@@ -686,6 +686,16 @@ TEST_F(VornE2E, CancelFadesOutAndExits) {
   EXPECT_TRUE(game_.Holds(kFullFirstItem));
 }
 
+TEST_F(VornE2E, ClosingTheWindowBySystemMeansEndsTheProcess) {
+  Vorn vorn;
+  StartReady(vorn);
+  PostMessageA(vorn.Window(), WM_CLOSE, 0, 0);
+  DWORD code = 99;
+  EXPECT_TRUE(vorn.WaitForExit(10000, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(game_.Holds(kFullFirstItem));
+}
+
 // A window of this test program that takes the keyboard focus, so the keys
 // go to neither the tool nor the viewer it starts.
 class FocusedWindow {
