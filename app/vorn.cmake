@@ -5,27 +5,6 @@ if(NOT TARGET vorn_host OR NOT TARGET vorn_button OR NOT TARGET vorn_effects OR 
   return()
 endif()
 
-# While the form host and the button are still being written, their
-# libraries exist without the definitions the tool links against.
-function(vorn_sources_define out folder pattern)
-  file(GLOB _sources ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
-  set(${out} FALSE PARENT_SCOPE)
-  foreach(_source ${_sources})
-    file(STRINGS ${_source} _hits REGEX "${pattern}")
-    if(_hits)
-      set(${out} TRUE PARENT_SCOPE)
-      return()
-    endif()
-  endforeach()
-endfunction()
-vorn_sources_define(_vorn_has_form host "^Form::Form\\(")
-vorn_sources_define(_vorn_has_loop host "^int Run\\(Form")
-vorn_sources_define(_vorn_has_butt button "^void RegisterButtClass\\(")
-if(NOT _vorn_has_form OR NOT _vorn_has_loop OR NOT _vorn_has_butt)
-  message(STATUS "VORN.exe: waiting for the form host and the button control")
-  return()
-endif()
-
 # The window's logic apart from its form, shared with the end-to-end tests.
 add_library(vorn_app_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/AboutBox.cpp
