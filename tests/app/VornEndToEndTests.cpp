@@ -282,41 +282,44 @@ DWORD ProcessOf(HWND hwnd) {
   return pid;
 }
 
+struct TopLevelSearch {
+  DWORD pid;
+  std::string cls, title;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<TopLevelSearch*>(lp);
+  if (ProcessOf(hwnd) != s->pid || !IsWindowVisible(hwnd)) return TRUE;
+  if (!s->cls.empty() && ClassOf(hwnd) != s->cls) return TRUE;
+  if (!s->title.empty() && WindowText(hwnd) != s->title) return TRUE;
+  s->found = hwnd;
+  return FALSE;
+}
+
 // A visible top-level window of process `pid` with the given class and
 // title (empty: any).
 HWND FindTopLevel(DWORD pid, const std::string& cls, const std::string& title) {
-  struct Search {
-    DWORD pid;
-    std::string cls, title;
-    HWND found = nullptr;
-  } search{pid, cls, title};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        if (ProcessOf(hwnd) != s->pid || !IsWindowVisible(hwnd)) return TRUE;
-        if (!s->cls.empty() && ClassOf(hwnd) != s->cls) return TRUE;
-        if (!s->title.empty() && WindowText(hwnd) != s->title) return TRUE;
-        s->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TopLevelSearch search{pid, cls, title};
+  EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
+struct ChildSearch {
+  std::string cls;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchChildClass(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<ChildSearch*>(lp);
+  if (_stricmp(ClassOf(hwnd).c_str(), s->cls.c_str()) != 0) return TRUE;
+  s->found = hwnd;
+  return FALSE;
+}
+
 HWND FindChildOfClass(HWND parent, const std::string& cls) {
-  struct Search {
-    std::string cls;
-    HWND found = nullptr;
-  } search{cls};
-  EnumChildWindows(
-      parent,
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        if (_stricmp(ClassOf(hwnd).c_str(), s->cls.c_str()) != 0) return TRUE;
-        s->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ChildSearch search{cls};
+  EnumChildWindows(parent, MatchChildClass, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -740,15 +743,16 @@ TEST_F(VornE2E, EscapeDuringTheFadeInExits) {
   EXPECT_TRUE(game_.Holds(kFullFirstItem));
 }
 
+BOOL CALLBACK MatchViewer(HWND hwnd, LPARAM lp) {
+  if (!IsWindowVisible(hwnd) || WindowText(hwnd).find("QUILLMOR") == std::string::npos) return TRUE;
+  *reinterpret_cast<HWND*>(lp) = hwnd;
+  return FALSE;
+}
+
+// A window that shows the information file.
 HWND FindViewer() {
   HWND viewer = nullptr;
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        if (!IsWindowVisible(hwnd) || WindowText(hwnd).find("QUILLMOR") == std::string::npos) return TRUE;
-        *reinterpret_cast<HWND*>(lp) = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&viewer));
+  EnumWindows(MatchViewer, reinterpret_cast<LPARAM>(&viewer));
   return viewer;
 }
 
