@@ -6,27 +6,5 @@
 # Usage: scripts/bench-app.sh [start-up runs] [write runs]
 # BUILD_ROOT selects another build folder (default: build).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build_root=${BUILD_ROOT:-$root/build}
-
-"$root/scripts/setup.sh"
-. "$root/scripts/wine-env.sh"
-arch=$(vorn_test_arch)
-build_dir=$build_root/$arch
-"$root/scripts/build.sh" "$arch" "$build_dir" VORN VornAppBench
-vorn_wine_prefix "$build_dir" "$arch"
-
-set +e
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c '
-  wineserver -p >/dev/null 2>&1
-  "$VORN_WINE" wineboot >/dev/null 2>&1 </dev/null
-  cd "$1/bench/app"; shift
-  "$VORN_WINE" ./VornAppBench.exe "$@"
-  rc=$?
-  wineserver -k >/dev/null 2>&1
-  exit $rc
-' vorn-bench "$build_dir" "$@"
-rc=$?
-set -e
-wineserver -k >/dev/null 2>&1 || true
-exit $rc
+. "$(dirname "$0")/wine-env.sh"
+vorn_bench "VORN VornAppBench" bench/app/VornAppBench.exe "$@"

@@ -9,7 +9,7 @@ shift 2
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build_dir" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch-w64-mingw32.cmake" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo ${VORN_CMAKE_ARGS:-} >/dev/null
+    -DCMAKE_BUILD_TYPE=Release ${VORN_CMAKE_ARGS:-} >/dev/null
 fi
 if [ $# -gt 0 ]; then
   cmake --build "$build_dir" --target "$@"

@@ -18,19 +18,13 @@ mkdir -p "$out"
 exe=$build_dir/examples/gallery/ButtGallery.exe
 win_out=$(cd "$out" && pwd)
 
-set +e
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
+rc=0
+vorn_wine_session 1280x1024x24 bash -c '
   exe=$1 out=$2
-  wineserver -p >/dev/null 2>&1
-  "$VORN_WINE" wineboot >/dev/null 2>&1 </dev/null
   "$VORN_WINE" "$exe" --shot "Z:$out/gallery.bmp"
   "$VORN_WINE" "$exe" --hover HoverMe --press PressMe --shot "Z:$out/gallery-active.bmp"
   "$VORN_WINE" "$exe" --edit --shot "Z:$out/gallery-edit.bmp"
-  wineserver -k >/dev/null 2>&1
-' vorn-gallery "$exe" "$win_out"
-rc=$?
-set -e
-wineserver -k >/dev/null 2>&1 || true
+' vorn-gallery "$exe" "$win_out" || rc=$?
 for name in gallery gallery-active gallery-edit; do
   if [ -f "$out/$name.bmp" ]; then
     convert "$out/$name.bmp" "$out/$name.png" && rm -f "$out/$name.bmp"

@@ -34,19 +34,5 @@ vorn_wine_prefix "$build_dir" "$arch"
 
 # One Xvfb and one persistent wineserver for the whole run: CTest would
 # otherwise wait on a short-lived server for every test.
-set +e
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c '
-  wineserver -p >/dev/null 2>&1
-  # Start the Wine background services now, detached from the CTest output
-  # pipes; a test that started them would leave CTest waiting on them.
-  "$VORN_WINE" wineboot >/dev/null 2>&1 </dev/null
-  cd "$1"; shift
-  ctest --output-on-failure "$@"
-  rc=$?
-  wineserver -k >/dev/null 2>&1
-  exit $rc
-' vorn-tests "$build_dir" "$@"
-rc=$?
-set -e
-wineserver -k >/dev/null 2>&1 || true
-exit $rc
+vorn_wine_session 1024x768x24 bash -c 'cd "$1" && shift && ctest --output-on-failure "$@"' \
+  vorn-tests "$build_dir" "$@"

@@ -47,3 +47,41 @@ vorn_wine_prefix() {
   wineserver -w || true
   touch "$WINEPREFIX/.vorn-ready"
 }
+
+# vorn_wine_session <screen WxHxD> <command> [args...]
+# Runs one command inside one Xvfb with a persistent wineserver and Wine's
+# background services started first (detached from the command's output, so
+# nothing waits on them), and leaves no Wine or Xvfb process behind.
+# Returns the command's exit code.
+vorn_wine_session() {
+  local screen=$1 rc=0
+  shift
+  xvfb-run -a -s "-screen 0 $screen -nolisten tcp" bash -c '
+    wineserver -p >/dev/null 2>&1
+    "$VORN_WINE" wineboot >/dev/null 2>&1 </dev/null
+    "$@"
+    rc=$?
+    wineserver -k >/dev/null 2>&1
+    exit $rc
+  ' vorn-session "$@" || rc=$?
+  wineserver -k >/dev/null 2>&1 || true
+  return $rc
+}
+
+# vorn_bench <target> <exe path relative to the build folder> [args...]
+# Installs what is missing, builds one benchmark for the architecture this
+# machine's Wine runs, and runs it in a Wine session.
+vorn_bench() {
+  local root target=$1 exe=$2
+  shift 2
+  root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+  local build_root=${BUILD_ROOT:-$root/build}
+  "$root/scripts/setup.sh"
+  local arch
+  arch=$(vorn_test_arch)
+  local build_dir=$build_root/$arch
+  "$root/scripts/build.sh" "$arch" "$build_dir" $target
+  vorn_wine_prefix "$build_dir" "$arch"
+  vorn_wine_session 1024x768x24 bash -c 'cd "$(dirname "$1")" && "$VORN_WINE" "$@"' \
+    vorn-bench "$build_dir/$exe" "$@"
+}
