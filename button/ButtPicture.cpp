@@ -24,41 +24,54 @@ BITMAPINFO TopDown32(int width, int height) {
   return bi;
 }
 
-// A 32-bit top-down DIB section copy of the picture at width x height,
-// whose pixels are then read and written in place. Other sizes are
-// stretched by CopyImage first. `reuse`, the previous copy when it has that
-// size, is overwritten instead of allocating a new one.
-HBITMAP WorkingCopy(HANDLE picture, int width, int height, gdi::Bitmap& reuse) {
+// The picture's pixels at width x height (0 keeps the picture's own size),
+// as 32-bit rows top to bottom, read into `pixels` in one GetDIBits. Other
+// sizes are stretched by CopyImage first. The buffer is the caller's, so
+// its memory is reused from one preparation to the next.
+bool ReadPixels(HANDLE picture, int& width, int& height, std::vector<uint32_t>& pixels) {
   BITMAP src{};
-  if (!GetObjectA(picture, sizeof src, &src)) return nullptr;
-  if (width <= 0) width = src.bmWidth;  // as CopyImage: 0 keeps the picture's size
+  if (!GetObjectA(picture, sizeof src, &src)) return false;
+  if (width <= 0) width = src.bmWidth;
   if (height <= 0) height = src.bmHeight;
+  if (width <= 0 || height <= 0) return false;
   gdi::Bitmap stretched;
   HANDLE from = picture;
   if (width != src.bmWidth || height != src.bmHeight) {
     stretched.reset(static_cast<HBITMAP>(
         CopyImage(picture, IMAGE_BITMAP, width, height, LR_CREATEDIBSECTION)));
-    if (!stretched) return nullptr;
+    if (!stretched) return false;
     from = stretched.get();
   }
+  pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
   BITMAPINFO bi = TopDown32(width, height);
-  void* bits = nullptr;
-  HBITMAP dib = nullptr;
-  DIBSECTION old{};
-  if (reuse && GetObjectA(reuse.get(), sizeof old, &old) == sizeof old && old.dsBm.bmBits &&
-      old.dsBm.bmWidth == width && old.dsBm.bmHeight == height) {
-    GdiFlush();
-    bits = old.dsBm.bmBits;
-    dib = reuse.release();
+  gdi::WindowDC screen(nullptr);
+  return GetDIBits(screen.get(), static_cast<HBITMAP>(from), 0, static_cast<UINT>(height),
+                   pixels.data(), &bi, DIB_RGB_COLORS) == height;
+}
+
+// A bitmap holding `pixels`: `reuse` when it has the same size, else a new
+// one, filled in one SetDIBits. On a true-colour screen the new bitmap is
+// screen-compatible (its memory comes from the heap and is reused); on a
+// screen with fewer colours it is a 32-bit DIB section, so the snapped
+// transparent colour stays exact.
+HBITMAP WritePixels(const std::vector<uint32_t>& pixels, int width, int height,
+                    gdi::Bitmap& reuse) {
+  gdi::WindowDC screen(nullptr);
+  BITMAP old{};
+  HBITMAP bmp = nullptr;
+  BITMAPINFO bi = TopDown32(width, height);
+  if (reuse && GetObjectA(reuse.get(), sizeof old, &old) && old.bmWidth == width &&
+      old.bmHeight == height) {
+    bmp = reuse.release();
+  } else if (GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES) >= 24) {
+    bmp = CreateCompatibleBitmap(screen.get(), width, height);
   } else {
-    dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    void* bits = nullptr;
+    bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   }
-  if (!dib || !bits) return dib;
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, static_cast<HBITMAP>(from), 0, static_cast<UINT>(height), bits, &bi,
-            DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  return dib;
+  if (!bmp) return nullptr;
+  SetDIBits(screen.get(), bmp, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS);
+  return bmp;
 }
 
 // Subtracts the union of `rects` from `target` in one region operation.
@@ -74,17 +87,16 @@ void PreparePicture(ButtState& s, int width, int height, HRGN region) {
   gdi::Bitmap previous = std::move(s.look.preparedPicture);
   if (s.pictureIsIcon) return;
 
-  gdi::Bitmap copy(WorkingCopy(s.pictureHandle, width, height, previous));
+  // One scratch buffer per thread: a fresh bitmap-sized block of memory per
+  // preparation costs more than the whole scan.
+  thread_local std::vector<uint32_t> pixels;
+  int w = width, h = height;
+  std::vector<RECT> runs;
+  if (!ReadPixels(s.pictureHandle, w, h, pixels)) return;
+  SnapTransparentRuns(pixels.data(), w, h, pixels[0], runs);
+  gdi::Bitmap copy(WritePixels(pixels, w, h, previous));
   previous.reset();
   if (!copy) return;
-  DIBSECTION ds{};
-  std::vector<RECT> runs;
-  if (GetObjectA(copy.get(), sizeof ds, &ds) == sizeof ds && ds.dsBm.bmBits) {
-    GdiFlush();
-    SnapTransparentRuns(static_cast<uint32_t*>(ds.dsBm.bmBits), ds.dsBm.bmWidth,
-                        ds.dsBm.bmHeight, *static_cast<uint32_t*>(ds.dsBm.bmBits), runs);
-  }
-  const int w = ds.dsBm.bmWidth, h = ds.dsBm.bmHeight;
 
   if (region) {
     s.look.shapeOuterRegion.reset(CreateRectRgn(0, 0, s.clientWidth, s.clientHeight));
