@@ -233,9 +233,7 @@ LRESULT Container::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK: {
       if (!input) break;
-      int16_t button = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK)   ? 1
-                       : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? 2
-                                                                              : 4;
+      int16_t button = MouseButtonOf(msg);
       POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       if (pressedButtons_ == 0) mouseTarget_ = HitTest(pt);
       pressedButtons_ |= button;
@@ -254,7 +252,7 @@ LRESULT Container::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
       if (!input) break;
-      int16_t button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
+      int16_t button = MouseButtonOf(msg);
       bool wasPressed = (pressedButtons_ & button) != 0;
       pressedButtons_ &= static_cast<int16_t>(~button);
       POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};

@@ -247,9 +247,7 @@ LRESULT Form::HandleSite(ControlSite& s, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK: {
       if (!input) break;
-      int16_t button = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK)   ? 1
-                       : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? 2
-                                                                              : 4;
+      int16_t button = MouseButtonOf(msg);
       if (c->CanGetFocus() && GetFocus() != hwnd) SetFocus(hwnd);
       if (!s.attached_) return 0;  // the focus change unloaded the form
       s.pressedButtons_ |= button;
@@ -270,7 +268,7 @@ LRESULT Form::HandleSite(ControlSite& s, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
       if (!input) break;
-      int16_t button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
+      int16_t button = MouseButtonOf(msg);
       bool wasPressed = (s.pressedButtons_ & button) != 0;
       s.pressedButtons_ &= static_cast<int16_t>(~button);
       POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};

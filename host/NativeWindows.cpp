@@ -81,9 +81,7 @@ LRESULT Form::HandleNative(Native& n, HWND hwnd, WNDPROC oldProc, UINT msg, WPAR
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK: {
       if (!userMode_) break;
-      int16_t button = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK)   ? 1
-                       : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? 2
-                                                                              : 4;
+      int16_t button = MouseButtonOf(msg);
       n.pressedButtons |= button;
       if (msg == WM_LBUTTONDBLCLK) {
         n.suppressClick = true;
@@ -99,7 +97,7 @@ LRESULT Form::HandleNative(Native& n, HWND hwnd, WNDPROC oldProc, UINT msg, WPAR
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
       if (!userMode_) break;
-      int16_t button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
+      int16_t button = MouseButtonOf(msg);
       bool wasPressed = (n.pressedButtons & button) != 0;
       n.pressedButtons &= static_cast<int16_t>(~button);
       RaiseMouse(name, "MouseUp", button, ShiftState(), static_cast<float>(GET_X_LPARAM(lp)),

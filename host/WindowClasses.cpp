@@ -39,6 +39,21 @@ int16_t ButtonsFromKeyState(WPARAM wp) {
   return b;
 }
 
+int16_t MouseButtonOf(UINT msg) {
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+      return 1;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+      return 2;
+    default:
+      return 4;
+  }
+}
+
 int16_t ShiftState() {
   int16_t s = 0;
   if (GetKeyState(VK_SHIFT) < 0) s |= 1;

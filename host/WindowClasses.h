@@ -22,6 +22,9 @@ HINSTANCE HostInstance();
 // mouse message's key state (1 left, 2 right, 4 middle) and the shift
 // state (1 Shift, 2 Ctrl, 4 Alt).
 int16_t ButtonsFromKeyState(WPARAM wp);
+// The button (1 left, 2 right, 4 middle) of a mouse button message: down,
+// up or double click.
+int16_t MouseButtonOf(UINT msg);
 int16_t ShiftState();
 
 }  // namespace host
