@@ -28,7 +28,7 @@ BITMAPINFO TopDown32(int width, int height) {
 // as 32-bit rows top to bottom, read into `pixels` in one GetDIBits. Other
 // sizes are stretched by CopyImage first. The buffer is the caller's, so
 // its memory is reused from one preparation to the next.
-bool ReadPixels(HANDLE picture, int& width, int& height, std::vector<uint32_t>& pixels) {
+bool ReadPixels(HDC dc, HANDLE picture, int& width, int& height, std::vector<uint32_t>& pixels) {
   BITMAP src{};
   if (!GetObjectA(picture, sizeof src, &src)) return false;
   if (width <= 0) width = src.bmWidth;
@@ -44,41 +44,42 @@ bool ReadPixels(HANDLE picture, int& width, int& height, std::vector<uint32_t>& 
   }
   pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
   BITMAPINFO bi = TopDown32(width, height);
-  gdi::WindowDC screen(nullptr);
-  return GetDIBits(screen.get(), static_cast<HBITMAP>(from), 0, static_cast<UINT>(height),
-                   pixels.data(), &bi, DIB_RGB_COLORS) == height;
+  return GetDIBits(dc, static_cast<HBITMAP>(from), 0, static_cast<UINT>(height), pixels.data(),
+                   &bi, DIB_RGB_COLORS) == height;
 }
 
 // A bitmap holding `pixels`: `reuse` when it has the same size, else a new
-// one, filled in one SetDIBits. On a true-colour screen the new bitmap is
-// screen-compatible (its memory comes from the heap and is reused); on a
-// screen with fewer colours it is a 32-bit DIB section, so the snapped
-// transparent colour stays exact.
-HBITMAP WritePixels(const std::vector<uint32_t>& pixels, int width, int height,
+// one. On a 32-bit screen the new bitmap is a device bitmap of the screen's
+// own format, created with its pixels in one call; on a 24-bit screen it is
+// screen-compatible and filled by SetDIBits; on a screen with fewer colours
+// it is a 32-bit DIB section, so the snapped transparent colour stays exact.
+// `dc` is a memory DC on the screen.
+HBITMAP WritePixels(HDC dc, const std::vector<uint32_t>& pixels, int width, int height,
                     gdi::Bitmap& reuse) {
-  gdi::WindowDC screen(nullptr);
   BITMAP old{};
-  HBITMAP bmp = nullptr;
   BITMAPINFO bi = TopDown32(width, height);
+  const int screenBits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
+  HBITMAP bmp = nullptr;
   if (reuse && GetObjectA(reuse.get(), sizeof old, &old) && old.bmWidth == width &&
       old.bmHeight == height) {
     bmp = reuse.release();
-  } else if (GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES) >= 24) {
+  } else if (screenBits == 32) {
+    return CreateBitmap(width, height, 1, 32, pixels.data());
+  } else if (screenBits >= 24) {
+    gdi::WindowDC screen(nullptr);
     bmp = CreateCompatibleBitmap(screen.get(), width, height);
   } else {
     void* bits = nullptr;
     bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   }
   if (!bmp) return nullptr;
-  SetDIBits(screen.get(), bmp, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS);
+  SetDIBits(dc, bmp, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS);
   return bmp;
 }
 
-// Subtracts the union of `rects` from `target` in one region operation.
-void Carve(HRGN target, const std::vector<RECT>& rects) {
-  if (!target || rects.empty()) return;
-  gdi::Region cut(RegionFromRects(rects));
-  if (cut) CombineRgn(target, target, cut.get(), RGN_DIFF);
+// Subtracts `cut` from `target`.
+void Carve(HRGN target, const gdi::Region& cut) {
+  if (target && cut) CombineRgn(target, target, cut.get(), RGN_DIFF);
 }
 }  // namespace
 
@@ -92,18 +93,24 @@ void PreparePicture(ButtState& s, int width, int height, HRGN region) {
   thread_local std::vector<uint32_t> pixels;
   int w = width, h = height;
   std::vector<RECT> runs;
-  if (!ReadPixels(s.pictureHandle, w, h, pixels)) return;
+  // A memory DC costs far less to make than a DC on the screen.
+  gdi::MemoryDC dc(nullptr);
+  if (!dc || !ReadPixels(dc.get(), s.pictureHandle, w, h, pixels)) return;
   SnapTransparentRuns(pixels.data(), w, h, pixels[0], runs);
-  gdi::Bitmap copy(WritePixels(pixels, w, h, previous));
+  gdi::Bitmap copy(WritePixels(dc.get(), pixels, w, h, previous));
   previous.reset();
   if (!copy) return;
 
   if (region) {
     s.look.shapeOuterRegion.reset(CreateRectRgn(0, 0, s.clientWidth, s.clientHeight));
     s.look.shapeInnerRegion.reset(CreateRectRgn(0, 0, s.clientWidth, s.clientHeight));
-    Carve(region, GrownRunBands(runs, 0));
-    Carve(s.look.shapeOuterRegion.get(), GrownRunBands(runs, 1));
-    Carve(s.look.shapeInnerRegion.get(), GrownRunBands(runs, 2));
+    // The transparent pixels, and those within one and two pixels of them.
+    gdi::Region clear(RegionFromRects(RowBands(runs)));
+    gdi::Region nearClear(clear ? GrownRegion(clear.get()) : nullptr);
+    gdi::Region nearerClear(nearClear ? GrownRegion(nearClear.get()) : nullptr);
+    Carve(region, clear);
+    Carve(s.look.shapeOuterRegion.get(), nearClear);
+    Carve(s.look.shapeInnerRegion.get(), nearerClear);
   }
   s.look.preparedPicture = std::move(copy);
   s.look.preparedWidth = w;

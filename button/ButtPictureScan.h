@@ -1,7 +1,7 @@
 // The pixel work of preparing a picture, on a plain 32-bit pixel array:
-// snapping near-transparent colours and finding the transparent runs, and
-// turning runs into the non-overlapping rectangle bands a region is built
-// from in one step.
+// snapping near-transparent colours and finding the transparent runs,
+// turning runs into the rectangle bands a region is built from, and growing
+// a region by a pixel with a few linear region operations.
 #pragma once
 
 #include <windows.h>
@@ -9,15 +9,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <vector>
-
-// True when each 8-bit channel of a and b differs by at most 3.
-inline bool NearColour(uint32_t a, uint32_t b) {
-  for (int k = 0; k < 3; ++k) {
-    const int ca = (a >> (8 * k)) & 0xFF, cb = (b >> (8 * k)) & 0xFF;
-    if (ca - cb > 3 || cb - ca > 3) return false;
-  }
-  return true;
-}
 
 // Scans `pixels` (width x height, top-down rows, one 32-bit value per pixel
 // in any fixed channel order, the top byte ignored) row by row: every pixel
@@ -30,10 +21,9 @@ void SnapTransparentRuns(uint32_t* pixels, int width, int height, uint32_t trans
 void SnapTransparentRuns(uint32_t* topRow, ptrdiff_t rowStride, int width, int height,
                          uint32_t transparent, std::vector<RECT>& runs);
 
-// The union of `runs` (as produced above, ordered by row then x) with every
-// run grown by `grow` pixels on each side, as non-overlapping rectangles in
-// top-to-bottom bands, each band ordered left to right, equal rows merged.
-std::vector<RECT> GrownRunBands(const std::vector<RECT>& runs, int grow);
+// The runs as non-overlapping rectangles in top-to-bottom bands: runs of
+// consecutive rows with the same spans become one taller rectangle each.
+std::vector<RECT> RowBands(const std::vector<RECT>& runs);
 
 // A region from non-overlapping rectangles; an empty list gives an empty
 // region. Short lists take one ExtCreateRegion. Some implementations of it
@@ -41,3 +31,7 @@ std::vector<RECT> GrownRunBands(const std::vector<RECT>& runs, int grow);
 // the count, so long lists are cut into short runs of bands, each made in one
 // ExtCreateRegion, and those are joined pairwise.
 HRGN RegionFromRects(const std::vector<RECT>& rects);
+
+// A new region holding `source` grown by one pixel in all eight directions
+// (the region of every pixel within one step of it), or null on failure.
+HRGN GrownRegion(HRGN source);
