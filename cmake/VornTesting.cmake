@@ -18,7 +18,8 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
 else()
   set(VORN_WINEARCH win32)
 endif()
-set(VORN_TEST_ENVIRONMENT "WINEPREFIX=${VORN_WINEPREFIX};WINEARCH=${VORN_WINEARCH};WINELOADER=${CMAKE_CROSSCOMPILING_EMULATOR};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
+set(VORN_LAUNCH_LOG "${CMAKE_BINARY_DIR}/wine-launch-retries.log")
+set(VORN_TEST_ENVIRONMENT "WINEPREFIX=${VORN_WINEPREFIX};WINEARCH=${VORN_WINEARCH};WINELOADER=${CMAKE_CROSSCOMPILING_EMULATOR};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=;VORN_LAUNCH_LOG=${VORN_LAUNCH_LOG}")
 
 # vorn_add_gtest(<name> SOURCES <files...> LIBS <targets...> [RESOURCES <rc...>])
 # Builds <name>.exe with gtest_main and registers every TEST/TEST_F it
@@ -28,6 +29,12 @@ function(vorn_add_gtest name)
   add_executable(${name} ${ARG_SOURCES} ${ARG_RESOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} gtest gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  if(CMAKE_CROSSCOMPILING_EMULATOR AND CMAKE_HOST_UNIX)
+    # Under Wine each test goes through a launcher that retries a process
+    # Wine failed to start (see scripts/wine-test-launch.sh).
+    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
+      "${PROJECT_SOURCE_DIR}/scripts/wine-test-launch.sh;${CMAKE_CROSSCOMPILING_EMULATOR}")
+  endif()
   gtest_add_tests(TARGET ${name} SOURCES ${ARG_SOURCES} TEST_LIST tests_of_${name})
   set_tests_properties(${tests_of_${name}} PROPERTIES
     ENVIRONMENT "${VORN_TEST_ENVIRONMENT}"

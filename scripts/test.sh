@@ -32,7 +32,15 @@ fi
 build_dir=$build_root/$arch
 vorn_wine_prefix "$build_dir" "$arch"
 
+launch_log=$build_dir/wine-launch-retries.log
+rm -f "$launch_log"
+rc=0
 # One Xvfb and one persistent wineserver for the whole run: CTest would
 # otherwise wait on a short-lived server for every test.
 vorn_wine_session 1024x768x24 bash -c 'cd "$1" && shift && ctest --output-on-failure "$@"' \
-  vorn-tests "$build_dir" "$@"
+  vorn-tests "$build_dir" "$@" || rc=$?
+if [ -s "$launch_log" ]; then
+  echo "test: Wine failed to start a test process $(wc -l <"$launch_log") time(s); each was tried again:"
+  cat "$launch_log"
+fi
+exit $rc
