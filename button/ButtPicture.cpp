@@ -120,8 +120,9 @@ void PreparePicture(ButtState& s, int width, int height, HRGN region) {
 void DrawTransparentBitmap(ButtState& s, HDC dc, RECT dest, HBITMAP source, RECT& sourceRect,
                            int& width, int& height) {
   if (!dc || !source) return;
-  gdi::WindowDC screen(nullptr);
-  gdi::MemoryDC sourceDC(screen.get());
+  // Every scratch DC and bitmap is made compatible with the target: the
+  // same format, without asking for a DC on the screen each time.
+  gdi::MemoryDC sourceDC(dc);
   gdi::SelectGuard sourceSel(sourceDC.get(), source);
 
   if (sourceRect.right == 0) sourceRect.right = s.look.preparedWidth;
@@ -142,9 +143,9 @@ void DrawTransparentBitmap(ButtState& s, HDC dc, RECT dest, HBITMAP source, RECT
   const COLORREF transparent =
       static_cast<COLORREF>(TranslateColor(static_cast<int32_t>(GetPixel(sourceDC.get(), 0, 0))));
 
-  gdi::MemoryDC maskDC(screen.get()), backDC(screen.get()), copyDC(screen.get());
-  gdi::Bitmap copyBmp(CreateCompatibleBitmap(screen.get(), sw, sh));
-  gdi::Bitmap backBmp(CreateCompatibleBitmap(screen.get(), dw, dh));
+  gdi::MemoryDC maskDC(dc), backDC(dc), copyDC(dc);
+  gdi::Bitmap copyBmp(CreateCompatibleBitmap(dc, sw, sh));
+  gdi::Bitmap backBmp(CreateCompatibleBitmap(dc, dw, dh));
   gdi::Bitmap maskBmp(CreateBitmap(sw, sh, 1, 1, nullptr));
   if (!maskDC || !backDC || !copyDC || !copyBmp || !backBmp || !maskBmp) return;
   gdi::SelectGuard copySel(copyDC.get(), copyBmp.get());
