@@ -6,6 +6,11 @@ if(NOT TARGET gtest)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(${VORN_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  # Test code is compiled without optimisation: it only calls into the
+  # libraries (built as configured), and optimising it costs more build time
+  # than the tests would ever gain.
+  target_compile_options(gtest PRIVATE $<$<CXX_COMPILER_ID:GNU,Clang>:-O0>)
+  target_compile_options(gtest_main PRIVATE $<$<CXX_COMPILER_ID:GNU,Clang>:-O0>)
 endif()
 
 include(GoogleTest)
@@ -29,6 +34,17 @@ function(vorn_add_gtest name)
   add_executable(${name} ${ARG_SOURCES} ${ARG_RESOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} gtest gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_options(${name} PRIVATE $<$<CXX_COMPILER_ID:GNU,Clang>:-O0>)
+  # The platform, GoogleTest and standard headers are parsed once for all
+  # test executables: one precompiled header, made by the first of them.
+  get_property(pch_owner GLOBAL PROPERTY VORN_TEST_PCH_OWNER)
+  if(pch_owner)
+    target_precompile_headers(${name} REUSE_FROM ${pch_owner})
+  else()
+    set_property(GLOBAL PROPERTY VORN_TEST_PCH_OWNER ${name})
+    target_precompile_headers(${name} PRIVATE
+      <windows.h> <gtest/gtest.h> <algorithm> <functional> <map> <memory> <string> <vector>)
+  endif()
   if(CMAKE_CROSSCOMPILING_EMULATOR AND CMAKE_HOST_UNIX)
     # Under Wine each test goes through a launcher that retries a process
     # Wine failed to start (see scripts/wine-test-launch.sh).
