@@ -139,26 +139,10 @@ void Container::Move(int left, int top, int width, int height) {
 }
 
 LRESULT CALLBACK Container::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = reinterpret_cast<Container*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (msg == WM_NCCREATE) {
-    self = static_cast<Container*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->hwnd_.reset(hwnd);
-  }
-  if (!self || msg == WM_NCDESTROY) {
-    if (msg == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    return DefWindowProcA(hwnd, msg, wp, lp);
-  }
-  LRESULT result = 0;
-  {
-    DispatchScope scope(self->form_);
-    try {
-      result = self->Handle(msg, wp, lp);
-    } catch (...) {
-      result = 0;
-    }
-  }
-  return result;
+  return OwnedWindowProc<Container>(
+      hwnd, msg, wp, lp, [](Container* c, HWND h) { c->hwnd_.reset(h); },
+      [](Container* c) { return c->form_; },
+      [](Container* c, UINT m, WPARAM w, LPARAM l) { return c->Handle(m, w, l); });
 }
 
 void Container::Paint(HDC dc) {

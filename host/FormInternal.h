@@ -21,6 +21,33 @@ struct DispatchScope {
   Form* form;
 };
 
+// The body of the window procedure of a window that a host object owns.
+// At WM_NCCREATE the object passed as the creation parameter is bound to the
+// window (`bind` hands it the handle); at WM_NCDESTROY it is unbound. Every
+// message in between goes to `handle` inside a dispatch scope of the
+// object's form. No exception crosses the window manager: the message is
+// dropped.
+template <typename Owner, typename Bind, typename FormOf, typename Handle>
+LRESULT OwnedWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Bind bind, FormOf formOf,
+                        Handle handle) {
+  auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (msg == WM_NCCREATE) {
+    self = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    bind(self, hwnd);
+  }
+  if (!self || msg == WM_NCDESTROY) {
+    if (msg == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    return DefWindowProcA(hwnd, msg, wp, lp);
+  }
+  DispatchScope scope(formOf(self));
+  try {
+    return handle(self, msg, wp, lp);
+  } catch (...) {
+    return 0;
+  }
+}
+
 std::string LowerName(std::string_view s);
 
 // Draws a picture unstretched with its top-left corner at (x, y), or

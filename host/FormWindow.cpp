@@ -11,27 +11,9 @@
 namespace host {
 
 LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (msg == WM_NCCREATE) {
-    self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->hwnd_.reset(hwnd);
-  }
-  if (!self || msg == WM_NCDESTROY) {
-    if (msg == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    return DefWindowProcA(hwnd, msg, wp, lp);
-  }
-  LRESULT result = 0;
-  {
-    DispatchScope scope(self);
-    try {
-      result = self->Handle(msg, wp, lp);
-    } catch (...) {
-      // No exception may cross the window manager; the event is dropped.
-      result = 0;
-    }
-  }
-  return result;
+  return OwnedWindowProc<Form>(
+      hwnd, msg, wp, lp, [](Form* f, HWND h) { f->hwnd_.reset(h); }, [](Form* f) { return f; },
+      [](Form* f, UINT m, WPARAM w, LPARAM l) { return f->Handle(m, w, l); });
 }
 
 LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
@@ -166,27 +148,12 @@ void Form::AddToolTip(HWND owner, const RECT* rect, UINT_PTR id, const std::stri
 // ------------------------------------------------------------ control sites
 
 LRESULT CALLBACK Form::SiteWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* site = reinterpret_cast<ControlSite*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (msg == WM_NCCREATE) {
-    site = static_cast<ControlSite*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(site));
-    site->hwnd_.reset(hwnd);
-  }
-  if (!site || msg == WM_NCDESTROY) {
-    if (msg == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    return DefWindowProcA(hwnd, msg, wp, lp);
-  }
-  Form* form = site->form_;
-  LRESULT result = 0;
-  {
-    DispatchScope scope(form);
-    try {
-      result = form->HandleSite(*site, msg, wp, lp);
-    } catch (...) {
-      result = 0;
-    }
-  }
-  return result;
+  return OwnedWindowProc<ControlSite>(
+      hwnd, msg, wp, lp, [](ControlSite* site, HWND h) { site->hwnd_.reset(h); },
+      [](ControlSite* site) { return site->form_; },
+      [](ControlSite* site, UINT m, WPARAM w, LPARAM l) {
+        return site->form_->HandleSite(*site, m, w, l);
+      });
 }
 
 LRESULT Form::HandleSite(ControlSite& s, UINT msg, WPARAM wp, LPARAM lp) {
