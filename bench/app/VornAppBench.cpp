@@ -13,19 +13,9 @@
 
 #include "app/ApplySet.h"
 #include "app/PostProcessSets.h"
+#include "bench/BenchClock.h"
 
 namespace {
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 std::string WindowsPath(std::string path) {
   if (!path.empty() && path[0] == '/') path = "Z:" + path;
@@ -77,18 +67,18 @@ double StartUpOnce(const std::string& exe, const std::string& cwd) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION pi{};
-  const double start = Now();
+  const double start = bench::Seconds();
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(), &startup, &pi)) {
     return -1;
   }
   double result = -1;
-  while (Now() - start < 30) {
+  while (bench::Seconds() - start < 30) {
     HWND window = FindWindowA(nullptr, "VORN - Glarecut 1.01");
     BYTE alpha = 0;
     DWORD flags = 0;
     if (window && GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) && alpha == 255 &&
         IsWindowEnabled(window)) {
-      result = Now() - start;
+      result = bench::Seconds() - start;
       break;
     }
     Sleep(1);
@@ -142,14 +132,14 @@ int main(int argc, char** argv) {
   int failures = 0;
   for (int i = 0; i < writeRuns; ++i) {
     const vorn::PostProcessSet& set = (i % 2 == 0) ? vorn::kNoneSet : vorn::kFullSet;
-    double t0 = Now();
+    double t0 = bench::Seconds();
     failures += static_cast<int>(vorn::WriteSet(set, [&] { return game.folder; }).size());
-    applyTimes.push_back(Now() - t0);
+    applyTimes.push_back(bench::Seconds() - t0);
 
     const auto& data = bytes[(i + 1) % 2];
-    t0 = Now();
+    t0 = bench::Seconds();
     for (size_t f = 0; f < 8; ++f) failures += !WriteFileBytes(game.folder + set[f].fileName, data[f]);
-    plainTimes.push_back(Now() - t0);
+    plainTimes.push_back(bench::Seconds() - t0);
   }
 
   if (starts.empty()) {

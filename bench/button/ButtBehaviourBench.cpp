@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "bench/BenchClock.h"
 #include "button/Butt.h"
 #include "button/KtTimer.h"
 #include "host/Host.h"
@@ -16,23 +17,12 @@ constexpr int kHeight = 26;
 constexpr int kRedraws = 5000;
 constexpr int kHoverCycles = 2000;
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // Microseconds per call of work, over count calls.
 template <typename Work>
 double MicrosecondsPer(int count, Work work) {
-  const double start = Now();
+  const double start = bench::Seconds();
   for (int i = 0; i < count; ++i) work(i);
-  return (Now() - start) * 1e6 / count;
+  return (bench::Seconds() - start) * 1e6 / count;
 }
 
 host::FormDesc BenchForm() {

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/BenchClock.h"
 #include "button/ButtCore.h"
 #include "button/ButtLooks.h"
 #include "button/ButtPicture.h"
@@ -17,14 +18,6 @@
 #include "tests/button/PreparePictureReference.h"
 
 namespace {
-double Now() {
-  static LARGE_INTEGER freq{};
-  if (!freq.QuadPart) QueryPerformanceFrequency(&freq);
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
 // A picture shape as a user would draw one: a round subject on a magenta
 // background whose colour wanders within the tolerance, with a few holes.
 HBITMAP ShapePicture(int n) {
@@ -49,9 +42,9 @@ void BenchPrepare(int n) {
   double reference = 1e9, bulk = 1e9;
   for (int i = 0; i < reps; ++i) {
     gdi::Region region(CreateRectRgn(0, 0, n, n));
-    const double t0 = Now();
+    const double t0 = bench::Seconds();
     ReferencePrepared ref = PreparePictureReference(pic.get(), n, n, region.get(), n, n);
-    reference = std::min(reference, Now() - t0);
+    reference = std::min(reference, bench::Seconds() - t0);
   }
   // First preparation of a control (a new copy is allocated) ...
   double first = 1e9;
@@ -61,18 +54,18 @@ void BenchPrepare(int n) {
     fresh.clientHeight = n;
     UsePicture(fresh, pic.get());
     gdi::Region region(CreateRectRgn(0, 0, n, n));
-    const double t0 = Now();
+    const double t0 = bench::Seconds();
     PreparePicture(fresh, n, n, region.get());
-    first = std::min(first, Now() - t0);
+    first = std::min(first, bench::Seconds() - t0);
   }
   // ... and preparing again at the same size (every layout of a fill or fit
   // picture), which rewrites the previous copy.
   PreparePicture(s, n, n, nullptr);
   for (int i = 0; i < reps; ++i) {
     gdi::Region region(CreateRectRgn(0, 0, n, n));
-    const double t0 = Now();
+    const double t0 = bench::Seconds();
     PreparePicture(s, n, n, region.get());
-    bulk = std::min(bulk, Now() - t0);
+    bulk = std::min(bulk, bench::Seconds() - t0);
   }
   std::printf(
       "PreparePicture %4dx%-4d  per-pixel %9.3f ms | bulk first %8.3f ms (%5.1fx) | bulk again "
@@ -97,13 +90,13 @@ void BenchRedraw(HDC screenLike) {
     LayoutButton(s, false);
     const int reps = 2000;
     RedrawButton(s);
-    const double t0 = Now();
+    const double t0 = bench::Seconds();
     for (int i = 0; i < reps; ++i) {
       s.stateFlags = (i & 1) ? StateHot : 0;
       s.hoverTracking = (i & 1) != 0;
       RedrawButton(s);
     }
-    const double each = (Now() - t0) / reps;
+    const double each = (bench::Seconds() - t0) / reps;
     std::printf("RedrawButton 63x26 style %d %-12s %8.1f us\n", style, kNames[style], each * 1e6);
   }
 }

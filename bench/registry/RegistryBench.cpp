@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bench/BenchClock.h"
 #include "registry/RegKey.h"
 
 #include "registry/clsRegistryAccess.h"
@@ -17,17 +18,6 @@ const char kSubKey[] = "Software\\VornRegistryBench";
 const char kLongPath[] = "HKEY_CURRENT_USER\\Software\\VornRegistryBench";
 constexpr int kBranches = 40;
 constexpr int kLeavesPerBranch = 49;  // 40 branches + 40 * 49 leaves = 2,000 keys
-
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void DeleteTree(HKEY parent, const std::string& subKey) {
   RegKey key;
@@ -102,13 +92,13 @@ double TimeRegedit(const std::string& arguments) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  const double start = Seconds();
+  const double start = bench::Seconds();
   if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process)) {
     return -1;
   }
   WaitForSingleObject(process.hProcess, INFINITE);
-  const double seconds = Seconds() - start;
+  const double seconds = bench::Seconds() - start;
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return seconds;
@@ -141,18 +131,18 @@ int main() {
   const std::string theirFile = TempName("vorn_bench_regedit.reg");
   const std::string emptyFile = TempName("vorn_bench_empty.reg");
 
-  double start = Seconds();
+  double start = bench::Seconds();
   const int32_t exported = registry.ExportToReg(kLongPath, ourFile);
-  const double ourExport = Seconds() - start;
+  const double ourExport = bench::Seconds() - start;
   std::printf("  clsRegistryAccess ExportToReg: result %d, %ld bytes\n", exported, FileSize(ourFile));
 
   const double theirExport = TimeRegedit("/E \"" + theirFile + "\" \"" + kLongPath + "\"");
   std::printf("  regedit /E: %ld bytes\n", FileSize(theirFile));
 
   DeleteTree(HKEY_CURRENT_USER, kSubKey);
-  start = Seconds();
+  start = bench::Seconds();
   const int32_t imported = registry.ImportFromReg(ourFile);
-  const double ourImport = Seconds() - start;
+  const double ourImport = bench::Seconds() - start;
   std::printf("  clsRegistryAccess ImportFromReg: result %d\n", imported);
   PrintTree("ImportFromReg");
 
