@@ -7,6 +7,7 @@
 #include "host/Form.h"
 #include "host/FormInternal.h"
 #include "host/Units.h"
+#include "host/MouseInput.h"
 #include "host/WindowClasses.h"
 
 namespace host {
@@ -217,18 +218,17 @@ LRESULT Container::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK: {
       if (!input) break;
-      int16_t button = MouseButtonOf(msg);
       POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      if (pressedButtons_ == 0) mouseTarget_ = HitTest(pt);
-      pressedButtons_ |= button;
+      ClickTracker::Down down = clicks_.OnDown(msg);
+      if (down.firstPress) mouseTarget_ = HitTest(pt);
       if (GetCapture() != hwnd) SetCapture(hwnd);
       std::string target = mouseTarget_;
-      if (msg == WM_LBUTTONDBLCLK) {
-        suppressClick_ = true;
+      if (down.doubleClick) {
         EventArgs none;
         form_->RaiseEvent(target, "DblClick", none);
       } else {
-        form_->RaiseMouse(target, "MouseDown", button, ShiftState(), static_cast<float>(pt.x), static_cast<float>(pt.y));
+        form_->RaiseMouse(target, "MouseDown", down.button, ShiftState(), static_cast<float>(pt.x),
+                          static_cast<float>(pt.y));
       }
       return 0;
     }
@@ -236,21 +236,17 @@ LRESULT Container::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
       if (!input) break;
-      int16_t button = MouseButtonOf(msg);
-      bool wasPressed = (pressedButtons_ & button) != 0;
-      pressedButtons_ &= static_cast<int16_t>(~button);
+      ClickTracker::Up up = clicks_.OnUp(msg);
       POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       std::string target = mouseTarget_.empty() ? HitTest(pt) : mouseTarget_;
-      if (pressedButtons_ == 0) {
+      if (up.lastRelease) {
         mouseTarget_.clear();
         if (GetCapture() == hwnd) ReleaseCapture();
       }
-      form_->RaiseMouse(target, "MouseUp", button, ShiftState(), static_cast<float>(pt.x), static_cast<float>(pt.y));
-      if (button == 1) {
-        bool suppressed = suppressClick_;
-        suppressClick_ = false;
+      form_->RaiseMouse(target, "MouseUp", up.button, ShiftState(), static_cast<float>(pt.x), static_cast<float>(pt.y));
+      if (up.click) {
         RECT r = TargetRect(target);
-        if (wasPressed && !suppressed && PtInRect(&r, pt)) {
+        if (PtInRect(&r, pt)) {
           EventArgs none;
           form_->RaiseEvent(target, "Click", none);
         }
@@ -260,7 +256,7 @@ LRESULT Container::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSEMOVE: {
       if (!input) break;
       POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      std::string target = pressedButtons_ && !mouseTarget_.empty() ? mouseTarget_ : HitTest(pt);
+      std::string target = clicks_.Pressed() && !mouseTarget_.empty() ? mouseTarget_ : HitTest(pt);
       form_->RaiseMouse(target, "MouseMove", ButtonsFromKeyState(wp), ShiftState(), static_cast<float>(pt.x),
                         static_cast<float>(pt.y));
       return 0;
@@ -268,7 +264,7 @@ LRESULT Container::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lp) != hwnd) {
         // A drag of the window (or another capture) ended the press.
-        pressedButtons_ = 0;
+        clicks_.Reset();
         mouseTarget_.clear();
       }
       break;

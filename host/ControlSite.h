@@ -17,6 +17,7 @@
 #include "host/Control.h"
 #include "host/EventArgs.h"
 #include "host/FontDesc.h"
+#include "host/MouseInput.h"
 #include "host/Picture.h"
 #include "host/UserObjects.h"
 
@@ -182,9 +183,8 @@ class ControlSite {
   int extentPixelsX_ = 0, extentPixelsY_ = 0;
   std::vector<std::string> changedKeys_;
   bool attached_ = false;   // notifications flow only after loading
-  int16_t pressedButtons_ = 0;
+  ClickTracker clicks_;
   bool hostCapture_ = false;
-  bool suppressClick_ = false;  // the press was the second of a double click
   bool inPaint_ = false;
   bool shown_ = false;      // Show was delivered
   int order_ = 0;           // creation order, breaks tab-index ties

@@ -3,16 +3,9 @@
 #include "host/ControlSite.h"
 #include "host/DataStore.h"
 #include "host/Form.h"
+#include "host/MouseInput.h"
 
 namespace host {
-
-int16_t ButtonFromKeyState(DWORD keys) {
-  int16_t b = 0;
-  if (keys & MK_LBUTTON) b |= 1;
-  if (keys & MK_RBUTTON) b |= 2;
-  if (keys & MK_MBUTTON) b |= 4;
-  return b;
-}
 
 int16_t ShiftFromKeyState(DWORD keys) {
   int16_t s = 0;
@@ -52,7 +45,7 @@ void SiteDropTarget::Over(DWORD keys, POINTL pt, DWORD* effect, int16_t state) {
   }
   POINT p{pt.x, pt.y};
   ScreenToClient(site_->Hwnd(), &p);
-  int16_t button = ButtonFromKeyState(keys), shift = ShiftFromKeyState(keys);
+  int16_t button = ButtonsFromKeyState(keys), shift = ShiftFromKeyState(keys);
   float x = static_cast<float>(p.x), y = static_cast<float>(p.y);
   // The effect starts as "none": the control names what a drop would do.
   eff = DROPEFFECT_NONE;
@@ -92,7 +85,7 @@ HRESULT SiteDropTarget::Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* ef
   DataObject dropped(data);
   POINT p{pt.x, pt.y};
   ScreenToClient(site_->Hwnd(), &p);
-  int16_t button = ButtonFromKeyState(keys), shift = ShiftFromKeyState(keys);
+  int16_t button = ButtonsFromKeyState(keys), shift = ShiftFromKeyState(keys);
   float x = static_cast<float>(p.x), y = static_cast<float>(p.y);
   int32_t eff = static_cast<int32_t>(allowed);
   site_->GetControl().OLEDragDrop(dropped, eff, button, shift, x, y);

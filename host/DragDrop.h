@@ -39,9 +39,8 @@ class SiteDropTarget : public IDropTarget {
   POINTL lastPoint_{};
 };
 
-// Button (1 left, 2 right, 4 middle) and shift (1 Shift, 2 Ctrl, 4 Alt)
-// states from an OLE key-state mask.
-int16_t ButtonFromKeyState(DWORD keys);
+// The shift state (1 Shift, 2 Ctrl, 4 Alt) of an OLE key-state mask; its
+// buttons come from ButtonsFromKeyState (host/MouseInput.h).
 int16_t ShiftFromKeyState(DWORD keys);
 
 }  // namespace host

@@ -45,6 +45,7 @@
 #include "host/EventArgs.h"
 #include "host/FormDesc.h"
 #include "host/GdiObjects.h"
+#include "host/MouseInput.h"
 #include "host/UserObjects.h"
 
 namespace host {
@@ -98,8 +99,7 @@ class Container {
   user::Window hwnd_;
   gdi::Brush backBrush_;
   std::string mouseTarget_;  // the object the pressed mouse belongs to
-  int16_t pressedButtons_ = 0;
-  bool suppressClick_ = false;
+  ClickTracker clicks_;
   int order_ = 0;
 };
 
@@ -284,8 +284,7 @@ class Form {
     HWND editChild = nullptr;  // the edit inside a combo box, subclassed too
     WNDPROC oldEditProc = nullptr;
     int order = 0;
-    int16_t pressedButtons = 0;
-    bool suppressClick = false;
+    ClickTracker clicks;
   };
   // One entry of the tab order: a control, a native window, a focusable
   // container or a label (labels only pass access keys on).

@@ -6,9 +6,25 @@
 
 #include "host/Form.h"
 #include "host/FormInternal.h"
+#include "host/MouseInput.h"
 #include "host/WindowClasses.h"
 
 namespace host {
+
+namespace {
+
+// Whether a client point lies in the window: inside its client area and,
+// when the window has a shape region, inside that region.
+bool PointInWindowShape(HWND hwnd, POINT pt) {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  if (!PtInRect(&client, pt)) return false;
+  gdi::Region region(CreateRectRgn(0, 0, 0, 0));
+  if (region && GetWindowRgn(hwnd, region.get()) != ERROR) return PtInRegion(region.get(), pt.x, pt.y) != 0;
+  return true;
+}
+
+}  // namespace
 
 LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return OwnedWindowProc<Form>(
@@ -214,48 +230,33 @@ LRESULT Form::HandleSite(ControlSite& s, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK: {
       if (!input) break;
-      int16_t button = MouseButtonOf(msg);
       if (c->CanGetFocus() && GetFocus() != hwnd) SetFocus(hwnd);
       if (!s.attached_) return 0;  // the focus change unloaded the form
-      s.pressedButtons_ |= button;
+      ClickTracker::Down down = s.clicks_.OnDown(msg);
       if (GetCapture() != hwnd) {
         SetCapture(hwnd);
         s.hostCapture_ = true;
       }
       float x = static_cast<float>(GET_X_LPARAM(lp)), y = static_cast<float>(GET_Y_LPARAM(lp));
-      if (msg == WM_LBUTTONDBLCLK) {
-        s.suppressClick_ = true;
+      if (down.doubleClick)
         c->DblClick();
-      } else {
-        c->MouseDown(button, ShiftState(), x, y);
-      }
+      else
+        c->MouseDown(down.button, ShiftState(), x, y);
       return 0;
     }
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
       if (!input) break;
-      int16_t button = MouseButtonOf(msg);
-      bool wasPressed = (s.pressedButtons_ & button) != 0;
-      s.pressedButtons_ &= static_cast<int16_t>(~button);
+      ClickTracker::Up up = s.clicks_.OnUp(msg);
       POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      c->MouseUp(button, ShiftState(), static_cast<float>(pt.x), static_cast<float>(pt.y));
+      c->MouseUp(up.button, ShiftState(), static_cast<float>(pt.x), static_cast<float>(pt.y));
       if (!s.attached_) return 0;
-      if (s.pressedButtons_ == 0 && s.hostCapture_) {
+      if (up.lastRelease && s.hostCapture_) {
         s.hostCapture_ = false;
         if (GetCapture() == hwnd) ReleaseCapture();
       }
-      if (button == 1) {
-        bool suppressed = s.suppressClick_;
-        s.suppressClick_ = false;
-        RECT client;
-        GetClientRect(hwnd, &client);
-        bool inside = PtInRect(&client, pt) != 0;
-        HRGN region = CreateRectRgn(0, 0, 0, 0);
-        if (inside && region && GetWindowRgn(hwnd, region) != ERROR) inside = PtInRegion(region, pt.x, pt.y) != 0;
-        if (region) DeleteObject(region);
-        if (wasPressed && !suppressed && inside) c->Click();
-      }
+      if (up.click && PointInWindowShape(hwnd, pt)) c->Click();
       return 0;
     }
     case WM_MOUSEMOVE:

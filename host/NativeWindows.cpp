@@ -6,6 +6,7 @@
 #include "host/Error.h"
 #include "host/Form.h"
 #include "host/FormInternal.h"
+#include "host/MouseInput.h"
 #include "host/WindowClasses.h"
 
 namespace host {
@@ -81,14 +82,12 @@ LRESULT Form::HandleNative(Native& n, HWND hwnd, WNDPROC oldProc, UINT msg, WPAR
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK: {
       if (!userMode_) break;
-      int16_t button = MouseButtonOf(msg);
-      n.pressedButtons |= button;
-      if (msg == WM_LBUTTONDBLCLK) {
-        n.suppressClick = true;
+      ClickTracker::Down down = n.clicks.OnDown(msg);
+      if (down.doubleClick) {
         EventArgs none;
         RaiseEvent(name, "DblClick", none);
       } else {
-        RaiseMouse(name, "MouseDown", button, ShiftState(), static_cast<float>(GET_X_LPARAM(lp)),
+        RaiseMouse(name, "MouseDown", down.button, ShiftState(), static_cast<float>(GET_X_LPARAM(lp)),
                    static_cast<float>(GET_Y_LPARAM(lp)));
       }
       break;
@@ -97,22 +96,18 @@ LRESULT Form::HandleNative(Native& n, HWND hwnd, WNDPROC oldProc, UINT msg, WPAR
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
       if (!userMode_) break;
-      int16_t button = MouseButtonOf(msg);
-      bool wasPressed = (n.pressedButtons & button) != 0;
-      n.pressedButtons &= static_cast<int16_t>(~button);
-      RaiseMouse(name, "MouseUp", button, ShiftState(), static_cast<float>(GET_X_LPARAM(lp)),
+      ClickTracker::Up up = n.clicks.OnUp(msg);
+      RaiseMouse(name, "MouseUp", up.button, ShiftState(), static_cast<float>(GET_X_LPARAM(lp)),
                  static_cast<float>(GET_Y_LPARAM(lp)));
       char cls[32] = {};
       GetClassNameA(n.hwnd, cls, sizeof cls);
       // Buttons and combo boxes report their own clicks through WM_COMMAND.
       bool ownClick = lstrcmpiA(cls, "Button") == 0 || lstrcmpiA(cls, "ComboBox") == 0;
-      if (button == 1 && !ownClick) {
-        bool suppressed = n.suppressClick;
-        n.suppressClick = false;
+      if (up.click && !ownClick) {
         RECT r;
         GetClientRect(hwnd, &r);
         POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        if (wasPressed && !suppressed && PtInRect(&r, pt)) {
+        if (PtInRect(&r, pt)) {
           EventArgs none;
           RaiseEvent(name, "Click", none);
         }
