@@ -42,10 +42,6 @@ void Butt::SetSite(host::ControlSite* site) {
 
 bool Butt::EditMode() const { return site_ ? !site_->UserMode() : !s_.userMode; }
 
-void Butt::Notify(std::string_view key) {
-  if (site_) site_->PropertyChanged(key);
-}
-
 void Butt::Message(std::string_view text, std::string_view title) {
   if (site_ && EditMode()) site_->ShowMessage(text, MB_OK | MB_ICONINFORMATION, title);
 }

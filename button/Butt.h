@@ -25,6 +25,7 @@
 #include <string>
 #include <string_view>
 
+#include "button/ButtKeys.h"
 #include "button/ButtState.h"
 #include "host/Control.h"
 #include "host/FontDesc.h"
@@ -150,9 +151,12 @@ class Butt : public host::Control {
   static Butt* FromHandle(HANDLE handle);
 
  private:
+  // The persisted-key table reads and writes the fields behind each key.
+  friend struct ButtPersistedFields;
+
   // Host access.
   bool EditMode() const;
-  void Notify(std::string_view key);
+  void Notify(ButtKey key);
   void Message(std::string_view text, std::string_view title = {});
   void SyncHostMirrors();
   void Redraw();  // RedrawButton with fresh host values

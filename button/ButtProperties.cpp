@@ -39,7 +39,7 @@ void Butt::ButtonStyle(int32_t Style) {
   LayoutButton(s_, false);
   UpdateDerived(s_, "BackColor");
   Redraw();
-  Notify("BackStyle");
+  Notify(ButtKey::BackStyle);
 }
 
 void Butt::Mode(int32_t nMode) {
@@ -50,7 +50,7 @@ void Butt::Mode(int32_t nMode) {
   if (nMode == ModeCommand && old > ModeCommand) Value(false);
   s_.Mode = nMode;
   Redraw();
-  Notify("Mode");
+  Notify(ButtKey::Mode);
 }
 
 void Butt::Caption(const std::string& sCaption) {
@@ -58,7 +58,7 @@ void Butt::Caption(const std::string& sCaption) {
   s_.Caption = sCaption;
   LayoutButton(s_, false);
   Redraw();
-  Notify("Caption");
+  Notify(ButtKey::Caption);
 }
 
 void Butt::CaptionAlign(int32_t nAlign) {
@@ -68,7 +68,7 @@ void Butt::CaptionAlign(int32_t nAlign) {
     s_.CaptionAlign = nAlign;
     LayoutButton(s_, false);
     Redraw();
-    Notify("CapAlign");
+    Notify(ButtKey::CapAlign);
   } else {
     Message(kMsgCaptionAlignCentered);
   }
@@ -77,7 +77,7 @@ void Butt::CaptionAlign(int32_t nAlign) {
 void Butt::CaptionStyle(int32_t nStyle) {
   if (!InRange(nStyle, 0, 2)) return;
   s_.CaptionStyle = nStyle;
-  Notify("CapStyle");
+  Notify(ButtKey::CapStyle);
   if (!s_.Caption.empty()) {
     LayoutButton(s_, false);
     Redraw();
@@ -88,7 +88,7 @@ void Butt::CustomClick(int32_t nOpt) {
   if (!InRange(nOpt, 0, 8)) return;
   if (s_.ButtonShape < 7 && nOpt > 0) Message(kMsgCustomClickNeedsShape);
   s_.CustomClick = nOpt;
-  Notify("CustomClick");
+  Notify(ButtKey::CustomClick);
 }
 
 void Butt::ButtonShape(int32_t nShape) {
@@ -110,7 +110,7 @@ void Butt::ButtonShape(int32_t nShape) {
   s_.CaptionAlign = CaptionCenter;
   RunResize();
   DelayDrawing(false);
-  Notify("Shape");
+  Notify(ButtKey::Shape);
 }
 
 void Butt::Picture(const host::Picture& xPic) {
@@ -130,7 +130,7 @@ void Butt::Picture(const host::Picture& xPic) {
     }
     RunResize();
   }
-  Notify("Image");
+  Notify(ButtKey::Image);
 }
 
 void Butt::PictureAlign(int32_t ImgAlign) {
@@ -139,7 +139,7 @@ void Butt::PictureAlign(int32_t ImgAlign) {
   if (ImgAlign == PicAlignTopCenter || ImgAlign == PicAlignBottomCenter) CaptionAlign(CaptionCenter);
   LayoutButton(s_, false);
   Redraw();
-  Notify("ImgAlign");
+  Notify(ButtKey::ImgAlign);
 }
 
 bool Butt::Enabled() const { return site_ ? site_->Enabled() : s_.hostEnabled != 0; }
@@ -157,7 +157,7 @@ void Butt::Enabled(bool bEnabled) {
   } else {
     Redraw();
   }
-  Notify("Enabled");
+  Notify(ButtKey::Enabled);
 }
 
 void Butt::ShowFocusRect(bool bShow) {
@@ -172,7 +172,7 @@ void Butt::ShowFocusRect(bool bShow) {
   } else {
     Redraw();
   }
-  Notify("Focus");
+  Notify(ButtKey::Focus);
 }
 
 void Butt::Value(bool bValue) {
@@ -183,7 +183,7 @@ void Butt::Value(bool bValue) {
   s_.Value = Bool16(bValue);
   if (bValue && s_.Mode == ModeOptionButton) OptionToggle(0);
   Redraw();
-  Notify("Value");
+  Notify(ButtKey::Value);
 }
 
 int32_t Butt::PictureSize() {
@@ -203,14 +203,14 @@ void Butt::PictureSize(int32_t nSize) {
   s_.pictureSizePx = (nSize + 2) * 8;
   LayoutButton(s_, true);
   Redraw();
-  Notify("ImgSize");
+  Notify(ButtKey::ImgSize);
 }
 
 int16_t Butt::MousePointer() const { return site_ ? site_->MousePointer() : 0; }
 
 void Butt::MousePointer(int16_t nPointer) {
   if (site_) site_->SetMousePointer(nPointer);
-  Notify("mPointer");
+  Notify(ButtKey::mPointer);
 }
 
 host::Picture Butt::MouseIcon() const { return site_ ? site_->MouseIcon() : host::Picture(); }
@@ -227,7 +227,7 @@ void Butt::MouseIcon(const host::Picture& nIcon) {
   }
   if (nIcon) MousePointer(host::kPointerCustom);
   // Clearing a set icon changes a stored value as well.
-  if (nIcon || hadIcon) Notify("mIcon");
+  if (nIcon || hadIcon) Notify(ButtKey::mIcon);
 }
 
 host::FontDesc Butt::Font() const { return site_ ? site_->Font() : s_.hostFont; }
@@ -238,7 +238,7 @@ void Butt::Font(const host::FontDesc& nFont) {
   UpdateDerived(s_, "Font");
   LayoutButton(s_, false);
   Redraw();
-  Notify("Font");
+  Notify(ButtKey::Font);
 }
 
 int32_t Butt::FontStyle() const {
@@ -256,7 +256,7 @@ void Butt::FontStyle(int32_t nStyle) {
   s_.hostFont = site_ ? site_->Font() : font;
   UpdateDerived(s_, "Font");
   LayoutButton(s_, false);
-  Notify("Font");
+  Notify(ButtKey::Font);
   Redraw();
 }
 
@@ -271,7 +271,7 @@ void Butt::ForeColor(ButtColor nColor) {
   if (LocksFore(s_.HoverColorLocks)) HoverForeColor(nColor);
   s_.drawingDelayed = false;
   Redraw();
-  Notify("cFore");
+  Notify(ButtKey::cFore);
 }
 
 void Butt::BackColor(ButtColor nColor) {
@@ -279,7 +279,7 @@ void Butt::BackColor(ButtColor nColor) {
   if (LocksBack(s_.HoverColorLocks)) HoverBackColor(FollowedBackColor(s_));
   UpdateDerived(s_, "BackColor");
   Redraw();
-  Notify("cBack");
+  Notify(ButtKey::cBack);
 }
 
 void Butt::GradientColor(ButtColor nColor) {
@@ -287,7 +287,7 @@ void Butt::GradientColor(ButtColor nColor) {
   s_.GradientColor = nColor;
   UpdateDerived(s_, "BackColor");
   if (s_.GradientMode != GradientNone) Redraw();
-  Notify("cGradient");
+  Notify(ButtKey::cGradient);
 }
 
 void Butt::GradientMode(int32_t nMode) {
@@ -298,7 +298,7 @@ void Butt::GradientMode(int32_t nMode) {
     UpdateDerived(s_, "BackColor");
   }
   Redraw();
-  Notify("Gradient");
+  Notify(ButtKey::Gradient);
 }
 
 void Butt::ResetDefaultColors(bool nDefault) {
@@ -311,33 +311,33 @@ void Butt::ResetDefaultColors(bool nDefault) {
   HoverColorLocks(LockBoth);
   UpdateDerived(s_, "BackColor");
   DelayDrawing(false);
-  Notify("cGradient");
-  Notify("cBack");
+  Notify(ButtKey::cGradient);
+  Notify(ButtKey::cBack);
 }
 
 void Butt::HoverColorLocks(int32_t nLock) {
   s_.HoverColorLocks = nLock;
   if (LocksBack(nLock)) {
     s_.HoverBackColor = FollowedBackColor(s_);
-    Notify("cBHover");
+    Notify(ButtKey::cBHover);
   }
   if (LocksFore(nLock)) {
     s_.HoverForeColor = ForeColor();
-    Notify("cFHover");
+    Notify(ButtKey::cFHover);
   }
   UpdateDerived(s_, "BackColor");
-  Notify("LockHover");
+  Notify(ButtKey::LockHover);
 }
 
 void Butt::HoverForeColor(ButtColor nColor) {
   if (nColor == s_.HoverForeColor) return;
   s_.HoverForeColor = nColor;
-  Notify("cFHover");
+  Notify(ButtKey::cFHover);
   if (nColor != ForeColor()) {
     if (s_.HoverColorLocks == LockBoth) s_.HoverColorLocks = LockBackOnly;
     else if (s_.HoverColorLocks == LockForeOnly) s_.HoverColorLocks = LockNone;
   }
-  Notify("cFHover");
+  Notify(ButtKey::cFHover);
 }
 
 void Butt::HoverBackColor(ButtColor nColor) {
@@ -350,6 +350,6 @@ void Butt::HoverBackColor(ButtColor nColor) {
     else if (s_.HoverColorLocks == LockBackOnly) s_.HoverColorLocks = LockNone;
   }
   UpdateDerived(s_, "BackColor");
-  Notify("cBHover");
+  Notify(ButtKey::cBHover);
 }
 
