@@ -90,7 +90,7 @@ void Butt::Terminate() {
   hoverTimer_.reset();
   classIdProp_.reset();
   timerIdProp_.reset();
-  if (s_.Mode == ModeOptionButton) OptionToggle(-1);
+  if (s_.Mode == butt::ModeOptionButton) OptionToggle(-1);
   terminated_ = true;
   // Regions, back buffer (with everything selected into it put back
   // first), caption font, picture copy.

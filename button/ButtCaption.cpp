@@ -27,7 +27,7 @@ void DrawCaption(ButtState& s, int32_t baseColor, int32_t captionColor, bool pre
   const int shape = s.ButtonShape;
   const bool heldDown = s.PressedAndHot();
   const bool value = s.Value != 0;
-  if ((pressed || heldDown) && s.ButtonStyle != StyleEtched) {
+  if ((pressed || heldDown) && s.ButtonStyle != butt::StyleEtched) {
     const int dx = shape <= 3 ? 1 : 0;
     OffsetRect(&cap, dx, 1);
     OffsetRect(&pic, dx, 1);
@@ -39,22 +39,22 @@ void DrawCaption(ButtState& s, int32_t baseColor, int32_t captionColor, bool pre
 
   const std::string text = CaptionDisplayText(s.Caption);
   UINT format = DT_WORDBREAK;
-  if (s.CaptionAlign == CaptionRight) format |= DT_RIGHT;
-  else if (s.CaptionAlign == CaptionCenter) format |= DT_CENTER;
+  if (s.CaptionAlign == butt::CaptionRight) format |= DT_RIGHT;
+  else if (s.CaptionAlign == butt::CaptionCenter) format |= DT_CENTER;
   auto draw = [&] { DrawTextA(dc, text.c_str(), -1, &cap, format); };
 
   const bool enabled = s.hostEnabled != 0;
   int32_t textColor = captionColor;
   if (enabled) {
     if (!s.hoverTracking || heldDown) {
-      textColor = (s.ButtonStyle == StyleRoundedGrey && (value || s.GradientMode == GradientNone))
+      textColor = (s.ButtonStyle == butt::StyleRoundedGrey && (value || s.GradientMode == butt::GradientNone))
                       ? captionColor
                       : TranslateColor(s.hostForeColor);
     } else {
       textColor = TranslateColor(s.HoverForeColor);
     }
-    if (s.CaptionStyle == CaptionEmbossed || s.CaptionStyle == CaptionEngraved) {
-      const int k = s.CaptionStyle == CaptionEngraved ? 40 : -40;
+    if (s.CaptionStyle == butt::CaptionEmbossed || s.CaptionStyle == butt::CaptionEngraved) {
+      const int k = s.CaptionStyle == butt::CaptionEngraved ? 40 : -40;
       SelectDrawingTool(s, true, dc, ToolTextColor, ShiftColor(baseColor, k));
       OffsetRect(&cap, -1, 0);
       draw();
@@ -63,7 +63,7 @@ void DrawCaption(ButtState& s, int32_t baseColor, int32_t captionColor, bool pre
       draw();
       OffsetRect(&cap, -1, -1);
     }
-  } else if (captionColor < 0 || s.GradientMode != GradientNone) {
+  } else if (captionColor < 0 || s.GradientMode != butt::GradientNone) {
     textColor = 0xFFFFFF;  // the white relief under the grey text
     OffsetRect(&cap, 1, 1);
     flatDisabled = false;

@@ -41,7 +41,7 @@ void Displace(ButtState& s, int dx, int dy) {
 }  // namespace
 
 bool CustomClickMove(ButtState& s) {
-  if (s.CustomClick < 1 || s.CustomClick > 8 || s.Mode != ModeCommand || !s.hwnd) return false;
+  if (s.CustomClick < 1 || s.CustomClick > 8 || s.Mode != butt::ModeCommand || !s.hwnd) return false;
   const Offset offset = kCustomClickOffsets[s.CustomClick];
   if (s.PressedAndHot()) {
     if (s.Has(StateCustomMoved)) return false;  // stays displaced while held

@@ -90,19 +90,19 @@ void UpdateColors(ButtState& s) {
   const int32_t h = TranslateColor(s.HoverBackColor);
   ButtLook& l = s.look;
   switch (s.ButtonStyle) {
-    case StyleRoundedTheme:
+    case butt::StyleRoundedTheme:
       l.faceColor = ShiftColor(b, 48, true);
       l.edgeColor = ShiftColor(l.faceColor, -32, true);
       l.hoverFaceColor = ShiftColor(h, 48, true);
       l.checkedFaceColor = ShiftColor(0xFFFFFF, -32, true);
       break;
-    case StyleEtched:
+    case butt::StyleEtched:
       l.faceColor = b;
       l.edgeColor = ShiftColor(0x808080, 12);
       l.hoverFaceColor = h;
       l.checkedFaceColor = ShiftColor(0x8C8C8C, 31);
       break;
-    case StyleRoundedGrey:
+    case butt::StyleRoundedGrey:
       l.faceColor = ShiftColor(b, 31);
       l.edgeColor = ShiftColor(0x808080, -16);
       l.hoverFaceColor = ShiftColor(h, 31);

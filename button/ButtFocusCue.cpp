@@ -7,7 +7,7 @@ void DrawFocusCue(ButtState& s, int32_t& color, bool solid, bool& aroundContent,
   const int shape = s.ButtonShape;
   if (!s.Has(StateFocusShown) || shape == 7 || shape == 8) return;
   if (shape >= 4 && shape <= 6) {
-    if (s.ButtonStyle == StyleRoundedTheme) return;
+    if (s.ButtonStyle == butt::StyleRoundedTheme) return;
     aroundContent = true;
   }
   HDC dc = s.bufferDC.get();
@@ -41,7 +41,7 @@ void DrawFocusCue(ButtState& s, int32_t& color, bool solid, bool& aroundContent,
       if (rc.right > fw - 4) rc.right = fw - 4;
     }
     const int e = (cap.right < r - 4 && l + 4 < cap.left) ? 2 : 1;
-    const int f = ((s.Value != 0 || s.PressedAndHot()) && s.ButtonStyle != StyleEtched) ? 1 : 0;
+    const int f = ((s.Value != 0 || s.PressedAndHot()) && s.ButtonStyle != butt::StyleEtched) ? 1 : 0;
     const int g = shape <= 3 ? 1 : 0;
     OffsetRect(&rc, f * g - e, f - e);
     rc.right += f * g + 2 * e;

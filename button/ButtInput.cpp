@@ -57,7 +57,7 @@ void Butt::MouseUp(int16_t button, int16_t shift, float x, float y) {
     s_.Clear(StatePressed);
     s_.drawingDelayed = false;
     // In the other modes the Value change of the click redraws.
-    if (s_.Mode == ModeCommand) Redraw();
+    if (s_.Mode == butt::ModeCommand) Redraw();
   }
   if (site_) site_->RaiseEvent("MouseUp", button, shift, x, y);
   s_.lastButton = button;
@@ -65,8 +65,8 @@ void Butt::MouseUp(int16_t button, int16_t shift, float x, float y) {
 
 void Butt::ClickProcessing() {
   if (s_.lastButton != 1) return;
-  if (s_.Mode == ModeCheckBox || s_.Mode == ModeOptionButton) {
-    if (s_.Mode == ModeOptionButton && s_.Value) return;  // already selected: no Click
+  if (s_.Mode == butt::ModeCheckBox || s_.Mode == butt::ModeOptionButton) {
+    if (s_.Mode == butt::ModeOptionButton && s_.Value) return;  // already selected: no Click
     Value(!s_.Value);
   }
   if (site_) site_->RaiseEvent("Click");
@@ -120,7 +120,7 @@ void Butt::KeyUp(int16_t& keyCode, int16_t& shift) {
   if (keyCode == kKeySpace && s_.Has(StatePressed)) {
     s_.Clear(StatePressed);
     s_.lastButton = 1;
-    if (s_.Mode == ModeCommand) {
+    if (s_.Mode == butt::ModeCommand) {
       Redraw();
     } else {
       if (site_) site_->RaiseEvent("KeyUp", keyCode, shift);
@@ -131,7 +131,7 @@ void Butt::KeyUp(int16_t& keyCode, int16_t& shift) {
   if (IsArrowKey(keyCode)) {
     keyCode = 0;
     // Arriving on an option button with the arrows selects it.
-    if (s_.Mode == ModeOptionButton && !s_.Value) {
+    if (s_.Mode == butt::ModeOptionButton && !s_.Value) {
       s_.lastButton = 1;
       ClickProcessing();
     }
@@ -142,7 +142,7 @@ void Butt::KeyUp(int16_t& keyCode, int16_t& shift) {
 
 void Butt::AccessKeyPress(int16_t keyAscii) {
   const bool enterOrEscape = keyAscii == kKeyEnter || keyAscii == kKeyEscape;
-  if (enterOrEscape && s_.Mode != ModeCommand) return;
+  if (enterOrEscape && s_.Mode != butt::ModeCommand) return;
   if (!enterOrEscape && !s_.Has(StateFocusShown)) Redraw();
   s_.lastButton = 1;
   ClickProcessing();
@@ -150,7 +150,7 @@ void Butt::AccessKeyPress(int16_t keyAscii) {
 
 void Butt::GotFocus() {
   // Tabbing into a group without a selection selects the focused button.
-  if (s_.Mode == ModeOptionButton && !s_.Value && !OptionToggle(2)) {
+  if (s_.Mode == butt::ModeOptionButton && !s_.Value && !OptionToggle(2)) {
     s_.lastButton = 1;
     ClickProcessing();
   }
@@ -162,7 +162,7 @@ void Butt::AmbientChanged(std::string_view name) {
   if (host::KeyEquals(name, "BackColor")) {
     s_.containerBackColor = TranslateColor(static_cast<ButtColor>(site_->AmbientBackColor()));
     // These faces show the container's colour around the shape.
-    if (s_.ButtonShape > 3 || s_.ButtonStyle == StyleHotTrack) Redraw();
+    if (s_.ButtonShape > 3 || s_.ButtonStyle == butt::StyleHotTrack) Redraw();
   } else if (host::KeyEquals(name, "DisplayAsDefault")) {
     const bool edit = EditMode();
     if (site_->DisplayAsDefault() && (s_.ShowFocusRect || edit))

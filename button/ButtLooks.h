@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "button/ButtValues.h"
+
 struct ButtState;
 
 // Tables RedrawButton creates zero-filled for every redraw and hands to the
@@ -21,7 +23,7 @@ using BevelColors = int32_t[13];
 // buffer holds a finished face, 3 or 4 a shape frame is wanted as well.
 using StyleRenderer = void (*)(ButtState& s, BevelPoints& bevelPoints, BevelColors& bevelColors,
                                int16_t& frameState, int16_t& drawResult);
-extern const StyleRenderer kStyleRenderers[8];
+extern const StyleRenderer kStyleRenderers[butt::kStyleCount];
 
 // Caption and picture rectangles from the alignment properties; with
 // preparePicture the picture copy (and its transparency) is made again.

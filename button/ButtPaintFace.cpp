@@ -12,7 +12,7 @@ void PaintFace(ButtState& s, int32_t& face, int16_t& frameState, int16_t& drawRe
   drawResult = PrepareShapeClip(s);
   if (drawResult == 0) return;
   const bool heldDown = s.PressedAndHot();
-  const bool command = s.Mode == ModeCommand;
+  const bool command = s.Mode == butt::ModeCommand;
   const bool value = s.Value != 0;
   frameState = heldDown ? 2 : (s.Has(StateFocusShown) ? 1 : 0);
   if (hoverFace < 0) hoverFace = face;
@@ -25,8 +25,8 @@ void PaintFace(ButtState& s, int32_t& face, int16_t& frameState, int16_t& drawRe
   HDC dc = s.bufferDC.get();
   if (!dc) return;
   const int fw = s.clientWidth, fh = s.clientHeight;
-  if (value || s.ButtonShape == 7 || s.ButtonShape == 8 || s.GradientMode == GradientNone) {
-    if (s.ButtonStyle == StyleRoundedTheme && (s.hostEnabled != 0 || !command)) {
+  if (value || s.ButtonShape == 7 || s.ButtonShape == 8 || s.GradientMode == butt::GradientNone) {
+    if (s.ButtonStyle == butt::StyleRoundedTheme && (s.hostEnabled != 0 || !command)) {
       // The shine: each row a little darker, 25 darker at the bottom row.
       for (int i = 0; i <= fh; ++i) {
         const int amount = fh > 0 ? static_cast<int>(std::nearbyint(-25.0 * i / fh)) : 0;

@@ -115,13 +115,13 @@ struct PersistedKey {
 // Every persisted key, in the order of loading.
 constexpr PersistedKey kKeys[] = {
     {ButtKey::Caption, "Caption", "Caption", 0, ValueKind::Text, Is(0), Is(0), Fields::GetCaption, Fields::SetCaption},
-    {ButtKey::CapAlign, "CapAlign", "CapAlign", 1, ValueKind::Int32, Is(CaptionCenter), Is(CaptionCenter),
+    {ButtKey::CapAlign, "CapAlign", "CapAlign", 1, ValueKind::Int32, Is(butt::CaptionCenter), Is(butt::CaptionCenter),
      Fields::GetInt32<&ButtState::CaptionAlign>, Fields::SetInt32<&ButtState::CaptionAlign>},
-    {ButtKey::BackStyle, "BackStyle", "BackStyle", 2, ValueKind::Int32, Is(StyleSoft3D), Is(StyleSoft3D),
+    {ButtKey::BackStyle, "BackStyle", "BackStyle", 2, ValueKind::Int32, Is(butt::StyleSoft3D), Is(butt::StyleSoft3D),
      Fields::GetInt32<&ButtState::ButtonStyle>, Fields::SetInt32<&ButtState::ButtonStyle>},
     {ButtKey::Shape, "Shape", "Shape", 3, ValueKind::Int32, Is(0), Is(0), Fields::GetInt32<&ButtState::ButtonShape>,
      Fields::SetInt32<&ButtState::ButtonShape>},
-    {ButtKey::Gradient, "Gradient", "Gradient", 11, ValueKind::Int32, Is(GradientNone), Is(GradientNone),
+    {ButtKey::Gradient, "Gradient", "Gradient", 11, ValueKind::Int32, Is(butt::GradientNone), Is(butt::GradientNone),
      Fields::GetInt32<&ButtState::GradientMode>, Fields::SetInt32<&ButtState::GradientMode>},
     {ButtKey::cGradient, "cGradient", "cGradient", 10, ValueKind::Color, Is(kButtonFace), Is(kButtonFace),
      Fields::GetColor<&ButtState::GradientColor>, Fields::SetColor<&ButtState::GradientColor>},
@@ -130,16 +130,16 @@ constexpr PersistedKey kKeys[] = {
     {ButtKey::Font, "Font", "Font", 4, ValueKind::Font, kNoDefault, kNoDefault, Fields::GetFont, Fields::SetFont},
     {ButtKey::Focus, "Focus", "Focus", 8, ValueKind::Bool, Is(kTrue), Is(kTrue),
      Fields::GetBool<&ButtState::ShowFocusRect>, Fields::SetBool<&ButtState::ShowFocusRect>},
-    {ButtKey::Mode, "Mode", "Mode", 13, ValueKind::Int32, Is(ModeCommand), kNoDefault,
+    {ButtKey::Mode, "Mode", "Mode", 13, ValueKind::Int32, Is(butt::ModeCommand), kNoDefault,
      Fields::GetInt32<&ButtState::Mode>, Fields::SetInt32<&ButtState::Mode>},
     {ButtKey::Value, "Value", "Value", 14, ValueKind::Bool, Is(kFalse), kNoDefault, Fields::GetBool<&ButtState::Value>,
      Fields::SetBool<&ButtState::Value>},
-    {ButtKey::CustomClick, "CustomClick", "CustomClick", 15, ValueKind::Int32, Is(ClickStandard), Is(ClickStandard),
+    {ButtKey::CustomClick, "CustomClick", "CustomClick", 15, ValueKind::Int32, Is(butt::ClickStandard), Is(butt::ClickStandard),
      Fields::GetInt32<&ButtState::CustomClick>, Fields::SetInt32<&ButtState::CustomClick>},
     {ButtKey::Image, "Image", "Image", 17, ValueKind::Picture, Is(0), Is(0), Fields::GetPicture, Fields::SetPicture},
     {ButtKey::ImgSize, "ImgSize", "ImgSize", 18, ValueKind::Int16, Is(16), Is(16), Fields::GetPictureSize,
      Fields::SetPictureSize},
-    {ButtKey::ImgAlign, "ImgAlign", "ImgAlign", 16, ValueKind::Int32, Is(PicAlignLeftEdge), Is(PicAlignLeftEdge),
+    {ButtKey::ImgAlign, "ImgAlign", "ImgAlign", 16, ValueKind::Int32, Is(butt::PicAlignLeftEdge), Is(butt::PicAlignLeftEdge),
      Fields::GetInt32<&ButtState::PictureAlign>, Fields::SetInt32<&ButtState::PictureAlign>},
     {ButtKey::cFHover, "cFHover", "cFHover", 6, ValueKind::Color, Is(kButtonText), Is(kButtonText),
      Fields::GetColor<&ButtState::HoverForeColor>, Fields::SetColor<&ButtState::HoverForeColor>},
@@ -149,9 +149,9 @@ constexpr PersistedKey kKeys[] = {
      Fields::GetColor<&ButtState::BackColor>, Fields::SetColor<&ButtState::BackColor>},
     {ButtKey::cBHover, "cBHover", "cBhover", 7, ValueKind::Color, kBackColor, kBackColor,
      Fields::GetColor<&ButtState::HoverBackColor>, Fields::SetColor<&ButtState::HoverBackColor>},
-    {ButtKey::LockHover, "LockHover", "LockHover", 9, ValueKind::Int32, Is(LockBoth), Is(LockBoth),
+    {ButtKey::LockHover, "LockHover", "LockHover", 9, ValueKind::Int32, Is(butt::LockBoth), Is(butt::LockBoth),
      Fields::GetInt32<&ButtState::HoverColorLocks>, Fields::SetInt32<&ButtState::HoverColorLocks>},
-    {ButtKey::CapStyle, "CapStyle", "CapStyle", 12, ValueKind::Int32, Is(CaptionFlat), Is(CaptionFlat),
+    {ButtKey::CapStyle, "CapStyle", "CapStyle", 12, ValueKind::Int32, Is(butt::CaptionFlat), Is(butt::CaptionFlat),
      Fields::GetInt32<&ButtState::CaptionStyle>, Fields::SetInt32<&ButtState::CaptionStyle>},
     {ButtKey::mIcon, "mIcon", "mIcon", 22, ValueKind::Picture, Is(0), Is(0), Fields::GetMouseIcon,
      Fields::SetMouseIcon},
@@ -233,7 +233,7 @@ void Butt::InitProperties() {
   SyncHostMirrors();
   site_->SetTag(HandleText(site_->ContainerHwnd()));
   s_.Caption = site_->DisplayName();
-  s_.CaptionAlign = CaptionCenter;
+  s_.CaptionAlign = butt::CaptionCenter;
   s_.ShowFocusRect = kTrue;
   s_.HoverForeColor = kColorButtonText;
   s_.HoverBackColor = kColorButtonFace;
@@ -275,7 +275,7 @@ void Butt::ReadProperties(host::PropertyBag& bag) {
   step([&] { UpdateDerived(s_, "BackColor"); });
   step([&] { Caption(s_.Caption); });
   step([&] {
-    if (s_.Mode == ModeOptionButton) OptionToggle(1);
+    if (s_.Mode == butt::ModeOptionButton) OptionToggle(1);
   });
 
   s_.drawingDelayed = false;

@@ -16,13 +16,13 @@ namespace {
 
 bool InRange(int32_t value, int32_t low, int32_t high) { return value >= low && value <= high; }
 
-bool LocksBack(int32_t locks) { return locks == LockBoth || locks == LockBackOnly; }
-bool LocksFore(int32_t locks) { return locks == LockBoth || locks == LockForeOnly; }
+bool LocksBack(int32_t locks) { return locks == butt::LockBoth || locks == butt::LockBackOnly; }
+bool LocksFore(int32_t locks) { return locks == butt::LockBoth || locks == butt::LockForeOnly; }
 
 // The colour a locked HoverBackColor follows: the gradient's end colour
 // while a gradient is drawn, else the back colour.
 ButtColor FollowedBackColor(const ButtState& s) {
-  return s.GradientMode != GradientNone ? s.GradientColor : s.BackColor;
+  return s.GradientMode != butt::GradientNone ? s.GradientColor : s.BackColor;
 }
 
 int16_t Bool16(bool value) { return value ? kTrue : kFalse; }
@@ -30,12 +30,12 @@ int16_t Bool16(bool value) { return value ? kTrue : kFalse; }
 }  // namespace
 
 void Butt::ButtonStyle(int32_t Style) {
-  if (!InRange(Style, 0, 7)) return;
+  if (!InRange(Style, 0, butt::kStyleCount - 1)) return;
   const int32_t old = s_.ButtonStyle;
   s_.ButtonStyle = Style;
   // Hot-track faces show the container around the shape, and the corner
   // trims of the plain shapes depend on the style.
-  if (((old == StyleHotTrack || Style == StyleHotTrack) && s_.ButtonShape < 7) || s_.ButtonShape < 4) BuildShape(s_);
+  if (((old == butt::StyleHotTrack || Style == butt::StyleHotTrack) && s_.ButtonShape < 7) || s_.ButtonShape < 4) BuildShape(s_);
   LayoutButton(s_, false);
   UpdateDerived(s_, "BackColor");
   Redraw();
@@ -45,9 +45,9 @@ void Butt::ButtonStyle(int32_t Style) {
 void Butt::Mode(int32_t nMode) {
   if (!InRange(nMode, 0, 2)) return;
   const int32_t old = s_.Mode;
-  if (old == ModeOptionButton && nMode < ModeOptionButton) OptionToggle(-1);
-  if (nMode == ModeOptionButton && old < ModeOptionButton) OptionToggle(1);
-  if (nMode == ModeCommand && old > ModeCommand) Value(false);
+  if (old == butt::ModeOptionButton && nMode < butt::ModeOptionButton) OptionToggle(-1);
+  if (nMode == butt::ModeOptionButton && old < butt::ModeOptionButton) OptionToggle(1);
+  if (nMode == butt::ModeCommand && old > butt::ModeCommand) Value(false);
   s_.Mode = nMode;
   Redraw();
   Notify(ButtKey::Mode);
@@ -64,7 +64,7 @@ void Butt::Caption(const std::string& sCaption) {
 void Butt::CaptionAlign(int32_t nAlign) {
   if (!InRange(nAlign, 0, 2)) return;
   const bool noPicture = s_.pictureWidth + s_.pictureHeight < 1;
-  if (nAlign == CaptionCenter || s_.PictureAlign < PicAlignTopCenter || noPicture) {
+  if (nAlign == butt::CaptionCenter || s_.PictureAlign < butt::PicAlignTopCenter || noPicture) {
     s_.CaptionAlign = nAlign;
     LayoutButton(s_, false);
     Redraw();
@@ -92,22 +92,22 @@ void Butt::CustomClick(int32_t nOpt) {
 }
 
 void Butt::ButtonShape(int32_t nShape) {
-  if (!InRange(nShape, 0, 8)) return;
+  if (!InRange(nShape, 0, butt::kShapeCount - 1)) return;
   if (nShape == 7 || nShape == 8) {
     if (!picture_ || s_.pictureIsIcon == 1) {
       Message(kMsgShapeNeedsBitmap);
       return;
     }
-    if (PictureSize() != SizeFit) {
+    if (PictureSize() != butt::SizeFit) {
       // The custom shapes fit the picture into the face; PictureSize sees
       // the old shape still and accepts the change.
       DelayDrawing(true);
-      PictureSize(SizeFit);
+      PictureSize(butt::SizeFit);
       s_.drawingDelayed = false;
     }
   }
   s_.ButtonShape = nShape;
-  s_.CaptionAlign = CaptionCenter;
+  s_.CaptionAlign = butt::CaptionCenter;
   RunResize();
   DelayDrawing(false);
   Notify(ButtKey::Shape);
@@ -136,7 +136,7 @@ void Butt::Picture(const host::Picture& xPic) {
 void Butt::PictureAlign(int32_t ImgAlign) {
   if (!InRange(ImgAlign, 0, 5)) return;
   s_.PictureAlign = ImgAlign;
-  if (ImgAlign == PicAlignTopCenter || ImgAlign == PicAlignBottomCenter) CaptionAlign(CaptionCenter);
+  if (ImgAlign == butt::PicAlignTopCenter || ImgAlign == butt::PicAlignBottomCenter) CaptionAlign(butt::CaptionCenter);
   LayoutButton(s_, false);
   Redraw();
   Notify(ButtKey::ImgAlign);
@@ -149,7 +149,7 @@ void Butt::Enabled(bool bEnabled) {
   if (site_) site_->SetEnabled(bEnabled);
   s_.hostEnabled = Bool16(bEnabled);
   // The etched command button trims its corners only while enabled.
-  if (s_.ButtonStyle == StyleEtched && s_.Mode == ModeCommand && s_.ButtonShape <= 3) {
+  if (s_.ButtonStyle == butt::StyleEtched && s_.Mode == butt::ModeCommand && s_.ButtonShape <= 3) {
     DelayDrawing(true);
     BuildShape(s_);
     LayoutButton(s_, false);
@@ -176,12 +176,12 @@ void Butt::ShowFocusRect(bool bShow) {
 }
 
 void Butt::Value(bool bValue) {
-  if (bValue && s_.Mode == ModeCommand) {
+  if (bValue && s_.Mode == butt::ModeCommand) {
     Message(kMsgValueNotForCommand);
     return;
   }
   s_.Value = Bool16(bValue);
-  if (bValue && s_.Mode == ModeOptionButton) OptionToggle(0);
+  if (bValue && s_.Mode == butt::ModeOptionButton) OptionToggle(0);
   Redraw();
   Notify(ButtKey::Value);
 }
@@ -243,14 +243,14 @@ void Butt::Font(const host::FontDesc& nFont) {
 
 int32_t Butt::FontStyle() const {
   const host::FontDesc font = Font();
-  return (font.bold ? FontBold : 0) + (font.italic ? FontItalic : 0) + (font.underline ? FontUnderline : 0);
+  return (font.bold ? butt::FontBold : 0) + (font.italic ? butt::FontItalic : 0) + (font.underline ? butt::FontUnderline : 0);
 }
 
 void Butt::FontStyle(int32_t nStyle) {
   host::FontDesc font = Font();
-  font.bold = (nStyle & FontBold) != 0;
-  font.italic = (nStyle & FontItalic) != 0;
-  font.underline = (nStyle & FontUnderline) != 0;
+  font.bold = (nStyle & butt::FontBold) != 0;
+  font.italic = (nStyle & butt::FontItalic) != 0;
+  font.underline = (nStyle & butt::FontUnderline) != 0;
   font.weight = font.bold ? std::max<int16_t>(font.weight, 700) : std::min<int16_t>(font.weight, 400);
   if (site_) site_->SetFont(font);
   s_.hostFont = site_ ? site_->Font() : font;
@@ -283,10 +283,10 @@ void Butt::BackColor(ButtColor nColor) {
 }
 
 void Butt::GradientColor(ButtColor nColor) {
-  if (LocksBack(s_.HoverColorLocks) && s_.GradientMode > GradientNone) s_.HoverBackColor = nColor;
+  if (LocksBack(s_.HoverColorLocks) && s_.GradientMode > butt::GradientNone) s_.HoverBackColor = nColor;
   s_.GradientColor = nColor;
   UpdateDerived(s_, "BackColor");
-  if (s_.GradientMode != GradientNone) Redraw();
+  if (s_.GradientMode != butt::GradientNone) Redraw();
   Notify(ButtKey::cGradient);
 }
 
@@ -307,8 +307,8 @@ void Butt::ResetDefaultColors(bool nDefault) {
   s_.BackColor = kColorButtonFace;
   ForeColor(kColorButtonText);
   GradientColor(kColorButtonFace);
-  GradientMode(GradientNone);
-  HoverColorLocks(LockBoth);
+  GradientMode(butt::GradientNone);
+  HoverColorLocks(butt::LockBoth);
   UpdateDerived(s_, "BackColor");
   DelayDrawing(false);
   Notify(ButtKey::cGradient);
@@ -334,8 +334,8 @@ void Butt::HoverForeColor(ButtColor nColor) {
   s_.HoverForeColor = nColor;
   Notify(ButtKey::cFHover);
   if (nColor != ForeColor()) {
-    if (s_.HoverColorLocks == LockBoth) s_.HoverColorLocks = LockBackOnly;
-    else if (s_.HoverColorLocks == LockForeOnly) s_.HoverColorLocks = LockNone;
+    if (s_.HoverColorLocks == butt::LockBoth) s_.HoverColorLocks = butt::LockBackOnly;
+    else if (s_.HoverColorLocks == butt::LockForeOnly) s_.HoverColorLocks = butt::LockNone;
   }
   Notify(ButtKey::cFHover);
 }
@@ -346,8 +346,8 @@ void Butt::HoverBackColor(ButtColor nColor) {
   // Compared with the colour a lock follows: a gradient's end colour
   // carried along by a BackColor change must not unlock itself.
   if (nColor != FollowedBackColor(s_)) {
-    if (s_.HoverColorLocks == LockBoth) s_.HoverColorLocks = LockForeOnly;
-    else if (s_.HoverColorLocks == LockBackOnly) s_.HoverColorLocks = LockNone;
+    if (s_.HoverColorLocks == butt::LockBoth) s_.HoverColorLocks = butt::LockForeOnly;
+    else if (s_.HoverColorLocks == butt::LockBackOnly) s_.HoverColorLocks = butt::LockNone;
   }
   UpdateDerived(s_, "BackColor");
   Notify(ButtKey::cBHover);

@@ -1,6 +1,8 @@
 // RedrawButton: the one entry every property change, input event and timer
 // tick ends in. Composes the face off screen through the renderer of the
 // current style, copies it to the control and frames shaped buttons.
+#include <iterator>
+
 #include "button/ButtCore.h"
 #include "button/ButtLooks.h"
 #include "button/ButtShape.h"
@@ -9,26 +11,27 @@
 
 namespace {
 
-// Picks the outline to frame for shapes 4..8 and the colour to frame it in;
-// returns no region when the state wants no frame. `copy` receives the
-// outline's copy when that is framed, so its owner deletes it.
+// Picks the outline to frame for the ellipses and the picture shapes, and
+// the colour to frame it in; returns no region when the state wants no
+// frame. `copy` receives the outline's copy when that is framed, so its
+// owner deletes it.
 HRGN ChooseFrameRegion(ButtState& s, ButtColor& frameColor, gdi::Region& copy) {
   const bool heldDown = s.PressedAndHot();
-  const bool themed = s.ButtonStyle == StyleRoundedTheme;
+  const bool themed = s.ButtonStyle == butt::StyleRoundedTheme;
   switch (s.ButtonShape) {
-    case 4:
-    case 5:
+    case butt::ShapeEllipse:
+    case butt::ShapeEllipseValueCaption:
       return themed && !heldDown ? s.look.shapeOuterRegion.get() : nullptr;
-    case 6:
+    case butt::ShapeEllipseFramed:
       if (themed && !heldDown) return s.look.shapeOuterRegion.get();
       copy = gdi::Region(CopyWindowRegion(s));
       return copy.get();
-    case 7:
-    case 8:
+    case butt::ShapePicture:
+    case butt::ShapePictureRinged:
       if (!s.hoverTracking || heldDown) {
         if (!s.Has(StateFocusShown)) return nullptr;
         if (s.Value && !themed) frameColor = ShiftColor(s.look.edgeColor, -32);
-        return s.ButtonShape == 8 ? s.look.shapeInnerRegion.get() : s.look.shapeOuterRegion.get();
+        return s.ButtonShape == butt::ShapePictureRinged ? s.look.shapeInnerRegion.get() : s.look.shapeOuterRegion.get();
       }
       if (!themed) frameColor = s.look.hoverFaceColor;
       if (frameColor != TranslateColor(s.BackColor) || themed) {
@@ -60,12 +63,12 @@ void RedrawButton(ButtState& s) {
   int16_t frameState = 0;
   int16_t drawResult = 0;
   // A stored style outside the table (possible from loaded data) draws nothing.
-  if (s.bufferDC && s.ButtonStyle >= 0 && s.ButtonStyle < 8)
+  if (s.bufferDC && s.ButtonStyle >= 0 && s.ButtonStyle < static_cast<int32_t>(std::size(kStyleRenderers)))
     kStyleRenderers[s.ButtonStyle](s, bevelPoints, bevelColors, frameState, drawResult);
   const ButtColor frameColor = bevelColors[12];
 
   if (drawResult == 0) return;
   PresentBuffer(s, false);
-  if (drawResult > 1 && s.ButtonShape >= 4 && s.ButtonShape <= 8) DrawShapeFrame(s, frameColor);
+  if (drawResult > 1 && s.ButtonShape >= butt::ShapeEllipse && s.ButtonShape <= butt::ShapePictureRinged) DrawShapeFrame(s, frameColor);
   if (s.refreshHost) s.refreshHost();
 }

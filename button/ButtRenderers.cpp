@@ -1,7 +1,7 @@
 // The renderer table: one paint function per ButtonStyle.
 #include "button/ButtStyles.h"
 
-const StyleRenderer kStyleRenderers[8] = {
+const StyleRenderer kStyleRenderers[butt::kStyleCount] = {
     PaintSoft3D,        // 0 StyleSoft3D: light grey highlight, grey and white/black rings
     PaintClassic3D,     // 1 StyleClassic3D: white and grey rings in a black outline
     PaintRoundedTheme,  // 2 StyleRoundedTheme: shine, blue outline, orange hot ring

@@ -35,7 +35,7 @@ void FrameRegion(ButtState& s, HRGN region, COLORREF colour) {
 // left of it around the inset faces is the ring of the elliptic shapes.
 void PaintRing(ButtState& s, COLORREF from, COLORREF to) {
   const int32_t mode = s.GradientMode;
-  s.GradientMode = GradientVertical;
+  s.GradientMode = butt::GradientVertical;
   PaintGradient(s, static_cast<int32_t>(from), static_cast<int32_t>(to));
   s.GradientMode = mode;
 }
@@ -72,8 +72,8 @@ gdi::Region SlantedOutline(ButtState& s) {
 void EllipticOutline(ButtState& s, gdi::Region& region) {
   const int w = s.clientWidth, h = s.clientHeight;
   region.reset(CreateEllipticRgn(0, 0, w, h));
-  if (s.ButtonStyle != StyleHotTrack) {
-    if (s.ButtonShape == 6) FrameRegion(s, region.get(), RGB(0, 0, 0));
+  if (s.ButtonStyle != butt::StyleHotTrack) {
+    if (s.ButtonShape == butt::ShapeEllipseFramed) FrameRegion(s, region.get(), RGB(0, 0, 0));
     else PaintRing(s, kWhite, kGrey);
     if (s.bufferDC) SelectClipRgn(s.bufferDC.get(), nullptr);
   }
@@ -108,7 +108,7 @@ bool PictureOutline(ButtState& s, gdi::Region& region) {
   if (s.look.shapeInnerRegion && GetRgnBox(s.look.shapeInnerRegion.get(), &own) != NULLREGION)
     OffsetRgn(s.look.shapeInnerRegion.get(), box.left - own.left + 2, box.top - own.top + 2);
 
-  if (s.ButtonShape == 8) PaintRing(s, kWhite, kGrey);
+  if (s.ButtonShape == butt::ShapePictureRinged) PaintRing(s, kWhite, kGrey);
   else FrameRegion(s, region.get(), static_cast<COLORREF>(TranslateColor(s.BackColor)));
   SelectClip(s, s.look.shapeOuterRegion);
   return true;
@@ -124,13 +124,13 @@ void BuildShape(ButtState& s) {
 
   gdi::Region region;
   switch (s.ButtonShape) {
-    case 1: case 2: case 3:
+    case butt::ShapeSlantLeft: case butt::ShapeSlantRight: case butt::ShapeParallelogram:
       region = SlantedOutline(s);
       break;
-    case 4: case 5: case 6:
+    case butt::ShapeEllipse: case butt::ShapeEllipseValueCaption: case butt::ShapeEllipseFramed:
       EllipticOutline(s, region);
       break;
-    case 7: case 8:
+    case butt::ShapePicture: case butt::ShapePictureRinged:
       if (!PictureOutline(s, region)) return;
       break;
     default:
@@ -138,7 +138,7 @@ void BuildShape(ButtState& s) {
       break;
   }
   if (!region) return;
-  if (s.ButtonShape <= 2) Trim(region.get(), s, s.clientWidth, s.clientHeight);
+  if (s.ButtonShape <= butt::ShapeSlantRight) Trim(region.get(), s, s.clientWidth, s.clientHeight);
   HandOver(s, std::move(region));
   if (s.look.slantRight == 0) s.look.slantRight = s.clientWidth;
 }
@@ -185,28 +185,28 @@ int16_t PrepareShapeClip(ButtState& s) {
   const bool heldDown = s.PressedAndHot();
   const bool value = s.Value != 0;
   const int shape = s.ButtonShape;
-  if (!s.hoverTracking && !heldDown && !value && s.ButtonStyle == StyleHotTrack) {
+  if (!s.hoverTracking && !heldDown && !value && s.ButtonStyle == butt::StyleHotTrack) {
     if (dc) SelectClipRgn(dc, nullptr);
     return r;
   }
   const int32_t mode = s.GradientMode;
   if (dc) SelectClipRgn(dc, nullptr);
-  if (s.ButtonStyle == StyleHotTrack && (value || (shape != 6 && shape != 7))) {
-    s.GradientMode = GradientVertical;
+  if (s.ButtonStyle == butt::StyleHotTrack && (value || (shape != butt::ShapeEllipseFramed && shape != butt::ShapePicture))) {
+    s.GradientMode = butt::GradientVertical;
     PaintGradient(s, static_cast<int32_t>(kWhite), static_cast<int32_t>(kGrey));
     SelectClip(s, s.look.shapeInnerRegion);
     r = 4;
   }
-  if ((heldDown || value) && shape != 6 && shape != 7) {
+  if ((heldDown || value) && shape != butt::ShapeEllipseFramed && shape != butt::ShapePicture) {
     // The sunken ring: grey at the top, white at the bottom.
     SelectClip(s, s.look.shapeOuterRegion);
-    s.GradientMode = GradientVertical;
+    s.GradientMode = butt::GradientVertical;
     PaintGradient(s, static_cast<int32_t>(kGrey), static_cast<int32_t>(kWhite));
     SelectClip(s, s.look.shapeInnerRegion);
     r = 4;
-  } else if (shape == 7 || (shape == 6 && s.hoverTracking)) {
+  } else if (shape == butt::ShapePicture || (shape == butt::ShapeEllipseFramed && s.hoverTracking)) {
     gdi::Region outline(CopyWindowRegion(s));
-    if (shape == 6) {
+    if (shape == butt::ShapeEllipseFramed) {
       FrameRegion(s, outline.get(), RGB(0, 0, 0));
     } else if (outline && s.bufferDC) {
       // The whole outline in the back colour rather than only its frame:
@@ -217,7 +217,7 @@ int16_t PrepareShapeClip(ButtState& s) {
     }
     SelectClip(s, s.look.shapeOuterRegion);
     r = 3;
-  } else if (shape != 6) {
+  } else if (shape != butt::ShapeEllipseFramed) {
     SelectClip(s, s.look.shapeOuterRegion);
     r = 3;
   }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "button/ButtLook.h"
+#include "button/ButtValues.h"
 #include "host/FontDesc.h"
 #include "host/GdiObjects.h"
 
@@ -36,66 +37,6 @@ inline constexpr uint16_t StatePressed = 2;       // held by the left button or 
 inline constexpr uint16_t StateHot = 4;           // pointer over the control
 inline constexpr uint16_t StateCustomMoved = 1024;  // CustomClick displacement applied
 
-// Mode
-inline constexpr int32_t ModeCommand = 0;
-inline constexpr int32_t ModeCheckBox = 1;
-inline constexpr int32_t ModeOptionButton = 2;
-// CaptionAlign
-inline constexpr int32_t CaptionLeft = 0;
-inline constexpr int32_t CaptionRight = 1;
-inline constexpr int32_t CaptionCenter = 2;
-// CaptionStyle
-inline constexpr int32_t CaptionFlat = 0;
-inline constexpr int32_t CaptionEmbossed = 1;
-inline constexpr int32_t CaptionEngraved = 2;
-// PictureAlign
-inline constexpr int32_t PicAlignLeftEdge = 0;
-inline constexpr int32_t PicAlignLeftOfCaption = 1;
-inline constexpr int32_t PicAlignRightEdge = 2;
-inline constexpr int32_t PicAlignRightOfCaption = 3;
-inline constexpr int32_t PicAlignTopCenter = 4;
-inline constexpr int32_t PicAlignBottomCenter = 5;
-// PictureSize (property values; pictureSizePx holds (value + 2) * 8)
-inline constexpr int32_t Size16 = 0;
-inline constexpr int32_t Size24 = 1;
-inline constexpr int32_t Size32 = 2;
-inline constexpr int32_t SizeFill = 3;
-inline constexpr int32_t SizeFit = 4;
-// ButtonStyle
-inline constexpr int32_t StyleSoft3D = 0;
-inline constexpr int32_t StyleClassic3D = 1;
-inline constexpr int32_t StyleRoundedTheme = 2;
-inline constexpr int32_t StyleEtched = 3;
-inline constexpr int32_t StyleThin3D = 4;
-inline constexpr int32_t StyleHotTrack = 5;
-inline constexpr int32_t StyleLight3D = 6;
-inline constexpr int32_t StyleRoundedGrey = 7;
-// GradientMode
-inline constexpr int32_t GradientNone = 0;
-inline constexpr int32_t GradientHorizontal = 1;
-inline constexpr int32_t GradientHorizontalReversed = 2;
-inline constexpr int32_t GradientVertical = 3;
-inline constexpr int32_t GradientVerticalReversed = 4;
-// CustomClick
-inline constexpr int32_t ClickStandard = 0;
-inline constexpr int32_t MoveUp = 1;
-inline constexpr int32_t MoveUpRight = 2;
-inline constexpr int32_t MoveUpLeft = 3;
-inline constexpr int32_t MoveDownRight = 4;
-inline constexpr int32_t MoveDownLeft = 5;
-inline constexpr int32_t MoveRight = 6;
-inline constexpr int32_t MoveDown = 7;
-inline constexpr int32_t MoveLeft = 8;
-// HoverColorLocks
-inline constexpr int32_t LockBoth = 0;
-inline constexpr int32_t LockForeOnly = 1;
-inline constexpr int32_t LockBackOnly = 2;
-inline constexpr int32_t LockNone = 3;
-// FontStyle flags
-inline constexpr int32_t FontBold = 2;
-inline constexpr int32_t FontItalic = 4;
-inline constexpr int32_t FontUnderline = 8;
-
 // Picture kinds, with the platform's picture-type numbers.
 inline constexpr int16_t kPictureNone = 0;    // PICTYPE_NONE
 inline constexpr int16_t kPictureBitmap = 1;  // PICTYPE_BITMAP (bitmaps and decoded JPEGs)
@@ -113,21 +54,21 @@ struct ButtState {
   ~ButtState() { RestoreBufferObjects(); }
 
   // --- Stored property values (named as the properties) ---
-  int32_t ButtonStyle = StyleSoft3D;
-  int32_t Mode = ModeCommand;
+  int32_t ButtonStyle = butt::StyleSoft3D;
+  int32_t Mode = butt::ModeCommand;
   std::string Caption;
-  int32_t CaptionAlign = CaptionCenter;
-  int32_t CaptionStyle = CaptionFlat;
-  int32_t CustomClick = ClickStandard;
+  int32_t CaptionAlign = butt::CaptionCenter;
+  int32_t CaptionStyle = butt::CaptionFlat;
+  int32_t CustomClick = butt::ClickStandard;
   int32_t ButtonShape = 0;
-  int32_t PictureAlign = PicAlignLeftEdge;
+  int32_t PictureAlign = butt::PicAlignLeftEdge;
   int16_t ShowFocusRect = kTrue;
   int16_t Value = kFalse;
   int32_t pictureSizePx = 16;  // PictureSize n is stored as (n + 2) * 8
   ButtColor BackColor = kColorButtonFace;
   ButtColor GradientColor = 0;
-  int32_t GradientMode = GradientNone;
-  int32_t HoverColorLocks = LockBoth;  // any value is kept; only 0..3 lock
+  int32_t GradientMode = butt::GradientNone;
+  int32_t HoverColorLocks = butt::LockBoth;  // any value is kept; only 0..3 lock
   ButtColor HoverForeColor = kColorButtonText;
   ButtColor HoverBackColor = kColorButtonFace;
 

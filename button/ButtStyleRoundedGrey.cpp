@@ -17,7 +17,7 @@ void PaintRoundedGrey(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs,
   else if (checkOrOption && value) face = s.look.checkedFaceColor;
 
   int32_t gradient = face;
-  if (!value && s.GradientMode != GradientNone) {
+  if (!value && s.GradientMode != butt::GradientNone) {
     gradient = ShiftColor(TranslateColor(s.GradientColor), 31);
     if (heldCommand) face = s.look.faceColor;  // a gradient keeps its start colour
   }
@@ -45,7 +45,7 @@ void PaintRoundedGrey(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs,
     int32_t f = face;
     int32_t light = ShiftColor(f, 31, true), dark = ShiftColor(f, -64, true), white = 0xFFFFFF;
     if (fs == 2) {
-      const int32_t b2 = s.GradientMode != GradientNone ? s.look.faceColor : 0x808080;
+      const int32_t b2 = s.GradientMode != butt::GradientNone ? s.look.faceColor : 0x808080;
       f = b2;
       white = ShiftColor(b2, -32);
       light = ShiftColor(b2, -64);

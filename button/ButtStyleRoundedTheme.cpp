@@ -49,7 +49,7 @@ void PaintRoundedTheme(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs
   int32_t base, face;
   if (command) {
     base = s.look.faceColor;
-    if (s.PressedAndHot() && s.GradientMode == GradientNone) face = s.look.edgeColor;
+    if (s.PressedAndHot() && s.GradientMode == butt::GradientNone) face = s.look.edgeColor;
     else face = enabled ? base : ShiftColor(base, -24, true);
   } else if (s.Value != 0) {
     base = face = s.look.checkedFaceColor;
@@ -59,7 +59,7 @@ void PaintRoundedTheme(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs
   const int32_t caption = enabled ? 0 : ShiftColor(face, -104, true);
   int32_t gradient = 0;
   if (s.ButtonShape <= 6)
-    gradient = s.GradientMode != GradientNone ? ShiftColor(TranslateColor(s.GradientColor), 48, true)
+    gradient = s.GradientMode != butt::GradientNone ? ShiftColor(TranslateColor(s.GradientColor), 48, true)
                                               : face;
   PaintFace(s, face, fs, result, gradient, s.look.hoverFaceColor);
   if (result == 0) return;

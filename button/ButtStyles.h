@@ -23,7 +23,7 @@ void PaintRoundedGrey(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fra
                       int16_t& drawResult);
 
 // Shared by the painters.
-inline bool IsCheckOrOption(const ButtState& s) { return s.Mode != ModeCommand; }
+inline bool IsCheckOrOption(const ButtState& s) { return s.Mode != butt::ModeCommand; }
 // Checked, or a check box / option button being pressed.
 inline bool ShowsChecked(const ButtState& s) {
   return (s.inputDown && IsCheckOrOption(s)) || s.Value != 0;

@@ -93,18 +93,18 @@ TEST_F(ButtBehaviourFormText, TheThreeStoredButtonsLoadWithTheirValues) {
     SCOPED_TRACE(name);
     Butt& b = B(name);
     EXPECT_EQ(b.Caption(), caption);
-    EXPECT_EQ(b.ButtonStyle(), StyleRoundedGrey);
-    EXPECT_EQ(b.Mode(), ModeCommand);
-    EXPECT_EQ(b.CaptionAlign(), CaptionCenter);
-    EXPECT_EQ(b.CaptionStyle(), CaptionFlat);
-    EXPECT_EQ(b.CustomClick(), ClickStandard);
+    EXPECT_EQ(b.ButtonStyle(), butt::StyleRoundedGrey);
+    EXPECT_EQ(b.Mode(), butt::ModeCommand);
+    EXPECT_EQ(b.CaptionAlign(), butt::CaptionCenter);
+    EXPECT_EQ(b.CaptionStyle(), butt::CaptionFlat);
+    EXPECT_EQ(b.CustomClick(), butt::ClickStandard);
     EXPECT_EQ(b.ButtonShape(), 0);
     EXPECT_FALSE(static_cast<bool>(b.Picture()));
-    EXPECT_EQ(b.PictureAlign(), PicAlignLeftEdge);
+    EXPECT_EQ(b.PictureAlign(), butt::PicAlignLeftEdge);
     EXPECT_TRUE(b.Enabled());
     EXPECT_FALSE(b.ShowFocusRect());
     EXPECT_FALSE(b.Value());
-    EXPECT_EQ(b.PictureSize(), Size16);
+    EXPECT_EQ(b.PictureSize(), butt::Size16);
     EXPECT_EQ(b.MousePointer(), 0);
     EXPECT_FALSE(static_cast<bool>(b.MouseIcon()));
     EXPECT_EQ(b.Font().name, "Tahoma");
@@ -116,9 +116,9 @@ TEST_F(ButtBehaviourFormText, TheThreeStoredButtonsLoadWithTheirValues) {
     EXPECT_EQ(b.ForeColor(), 0x00FFFFFF);
     EXPECT_EQ(b.BackColor(), 0x00291E16);
     EXPECT_EQ(b.GradientColor(), 0);
-    EXPECT_EQ(b.GradientMode(), GradientNone);
+    EXPECT_EQ(b.GradientMode(), butt::GradientNone);
     EXPECT_FALSE(b.ResetDefaultColors());
-    EXPECT_EQ(b.HoverColorLocks(), LockNone);
+    EXPECT_EQ(b.HoverColorLocks(), butt::LockNone);
     EXPECT_EQ(b.HoverForeColor(), 0x002394F5);
     EXPECT_EQ(b.HoverBackColor(), 0x00291E16);
     EXPECT_EQ(b.hWnd(), Hwnd(name));
@@ -160,7 +160,7 @@ TEST_F(ButtBehaviourFormText, SavingTheLoadedButtonsKeepsTheirStoredValues) {
   Open(host::ParseFormText(host::WriteFormText(saved)));
   EXPECT_EQ(B("Butt2").Caption(), "CANCEL");
   EXPECT_EQ(B("Butt2").HoverForeColor(), 0x002394F5);
-  EXPECT_EQ(B("Butt2").HoverColorLocks(), LockNone);
+  EXPECT_EQ(B("Butt2").HoverColorLocks(), butt::LockNone);
 }
 
 }  // namespace

@@ -17,8 +17,8 @@ class ButtBehaviourHover : public butt_test::ButtFormTest {
     MoveCursor(butt_test::Elsewhere());
     host::FormDesc desc = butt_test::BaseForm();
     desc.containers.push_back(butt_test::Box("Box1", 10, 10));
-    desc.controls.push_back(ButtAt("Butt1", "Box1", 10, 10, 0, StoredBag(ModeCommand, false, "One")));
-    desc.controls.push_back(ButtAt("Butt2", "Box1", 100, 10, 1, StoredBag(ModeCommand, false, "Two")));
+    desc.controls.push_back(ButtAt("Butt1", "Box1", 10, 10, 0, StoredBag(butt::ModeCommand, false, "One")));
+    desc.controls.push_back(ButtAt("Butt2", "Box1", 100, 10, 1, StoredBag(butt::ModeCommand, false, "Two")));
     Open(desc);
     PumpUntil([] { return false; }, 100);  // let the cursor move settle
     log_.clear();

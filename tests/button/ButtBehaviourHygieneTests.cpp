@@ -18,7 +18,7 @@ class ButtBehaviourHygiene : public butt_test::ButtFormTest {
     butt_test::MoveCursor(butt_test::Elsewhere());
     host::FormDesc desc = butt_test::BaseForm();
     desc.containers.push_back(butt_test::Box("Box1", 10, 10));
-    desc.controls.push_back(ButtAt("Butt1", "Box1", 20, 20, 0, StoredBag(ModeOptionButton, false, "Clean")));
+    desc.controls.push_back(ButtAt("Butt1", "Box1", 20, 20, 0, StoredBag(butt::ModeOptionButton, false, "Clean")));
     Open(desc);
     // One round of everything first, so what is made once and kept (the
     // timer's window properties) is already there.

@@ -16,11 +16,11 @@ class ButtBehaviourInput : public butt_test::ButtFormTest {
     butt_test::MoveCursor(butt_test::Elsewhere());
     host::FormDesc desc = butt_test::BaseForm();
     desc.containers.push_back(butt_test::Box("Box1", 10, 10));
-    desc.controls.push_back(ButtAt("Cmd", "Box1", 10, 10, 0, StoredBag(ModeCommand, false, "Cmd")));
-    desc.controls.push_back(ButtAt("Check", "Box1", 10, 50, 1, StoredBag(ModeCheckBox, false, "Check")));
-    desc.controls.push_back(ButtAt("Opt", "Box1", 10, 90, 2, StoredBag(ModeOptionButton, false, "Opt")));
+    desc.controls.push_back(ButtAt("Cmd", "Box1", 10, 10, 0, StoredBag(butt::ModeCommand, false, "Cmd")));
+    desc.controls.push_back(ButtAt("Check", "Box1", 10, 50, 1, StoredBag(butt::ModeCheckBox, false, "Check")));
+    desc.controls.push_back(ButtAt("Opt", "Box1", 10, 90, 2, StoredBag(butt::ModeOptionButton, false, "Opt")));
     // A selected member, so focusing "Opt" does not select it by itself.
-    desc.controls.push_back(ButtAt("Opt2", "Box1", 10, 120, 3, StoredBag(ModeOptionButton, true, "Opt2")));
+    desc.controls.push_back(ButtAt("Opt2", "Box1", 10, 120, 3, StoredBag(butt::ModeOptionButton, true, "Opt2")));
     desc.controls.front().isDefault = true;
     Open(desc);
     log_.clear();

@@ -16,11 +16,11 @@ class ButtBehaviourOptionGroup : public butt_test::ButtFormTest {
     host::FormDesc desc = butt_test::BaseForm();
     desc.containers.push_back(butt_test::Box("Box1", 10, 10));
     desc.containers.push_back(butt_test::Box("Box2", 330, 10));
-    desc.controls.push_back(ButtAt("O1", "Box1", 10, 10, 0, StoredBag(ModeOptionButton, false, "O1")));
-    desc.controls.push_back(ButtAt("O2", "Box1", 10, 40, 1, StoredBag(ModeOptionButton, false, "O2")));
-    desc.controls.push_back(ButtAt("O3", "Box1", 10, 70, 2, StoredBag(ModeOptionButton, false, "O3")));
-    desc.controls.push_back(ButtAt("P1", "Box2", 10, 10, 3, StoredBag(ModeOptionButton, false, "P1")));
-    desc.controls.push_back(ButtAt("Cmd", "Box2", 10, 40, 4, StoredBag(ModeCommand, false, "Cmd")));
+    desc.controls.push_back(ButtAt("O1", "Box1", 10, 10, 0, StoredBag(butt::ModeOptionButton, false, "O1")));
+    desc.controls.push_back(ButtAt("O2", "Box1", 10, 40, 1, StoredBag(butt::ModeOptionButton, false, "O2")));
+    desc.controls.push_back(ButtAt("O3", "Box1", 10, 70, 2, StoredBag(butt::ModeOptionButton, false, "O3")));
+    desc.controls.push_back(ButtAt("P1", "Box2", 10, 10, 3, StoredBag(butt::ModeOptionButton, false, "P1")));
+    desc.controls.push_back(ButtAt("Cmd", "Box2", 10, 40, 4, StoredBag(butt::ModeCommand, false, "Cmd")));
     Open(desc);
     log_.clear();
   }
@@ -57,28 +57,28 @@ TEST_F(ButtBehaviourOptionGroup, ClickingSelectsOneAndClearsTheOthersOfItsContai
 }
 
 TEST_F(ButtBehaviourOptionGroup, TheMiddleButtonLeavingShiftsTheSlots) {
-  B("O2").Mode(ModeCheckBox);
+  B("O2").Mode(butt::ModeCheckBox);
   HWND box = Box("Box1");
   EXPECT_EQ(Count(box), 2);
   EXPECT_EQ(Slot(box, 1), Ptr("O1"));
   EXPECT_EQ(Slot(box, 2), Ptr("O3"));
   EXPECT_EQ(Slot(box, 3), nullptr);
-  B("O1").Mode(ModeCommand);
-  B("O3").Mode(ModeCommand);
+  B("O1").Mode(butt::ModeCommand);
+  B("O3").Mode(butt::ModeCommand);
   EXPECT_EQ(Count(box), 0);
   EXPECT_TRUE(butt_test::WindowPropNames(box).empty());
   // Rejoining takes the next free slot.
-  B("O2").Mode(ModeOptionButton);
+  B("O2").Mode(butt::ModeOptionButton);
   EXPECT_EQ(Count(box), 1);
   EXPECT_EQ(Slot(box, 1), Ptr("O2"));
 }
 
 TEST_F(ButtBehaviourOptionGroup, JoiningWhileSelectedClearsTheGroup) {
   Click("O1");
-  B("Cmd").Mode(ModeCheckBox);
+  B("Cmd").Mode(butt::ModeCheckBox);
   B("Cmd").Value(true);
   Click("P1");
-  B("Cmd").Mode(ModeOptionButton);  // joins Box2's group selected
+  B("Cmd").Mode(butt::ModeOptionButton);  // joins Box2's group selected
   EXPECT_FALSE(B("P1").Value());
   EXPECT_TRUE(B("Cmd").Value());
   EXPECT_EQ(Count(Box("Box2")), 2);
@@ -121,8 +121,8 @@ TEST_F(ButtBehaviourOptionGroup, TheButtonLoadedLaterKeepsTheSelection) {
   form_.reset();
   host::FormDesc desc = butt_test::BaseForm();
   desc.containers.push_back(butt_test::Box("Box1", 10, 10));
-  desc.controls.push_back(ButtAt("First", "Box1", 10, 10, 0, StoredBag(ModeOptionButton, true, "First")));
-  desc.controls.push_back(ButtAt("Second", "Box1", 10, 40, 1, StoredBag(ModeOptionButton, true, "Second")));
+  desc.controls.push_back(ButtAt("First", "Box1", 10, 10, 0, StoredBag(butt::ModeOptionButton, true, "First")));
+  desc.controls.push_back(ButtAt("Second", "Box1", 10, 40, 1, StoredBag(butt::ModeOptionButton, true, "Second")));
   Open(desc);
   EXPECT_FALSE(B("First").Value());
   EXPECT_TRUE(B("Second").Value());
@@ -132,9 +132,9 @@ TEST_F(ButtBehaviourOptionGroup, AGroupEmptiedByOthersIsLeftAlone) {
   // Someone else removed the registry: leaving must not invent or drop slots.
   HWND box = Box("Box1");
   for (const char* name : {"kt_OptCount", "kt_Obj1", "kt_Obj2", "kt_Obj3"}) RemovePropA(box, name);
-  B("O2").Mode(ModeCommand);
+  B("O2").Mode(butt::ModeCommand);
   EXPECT_TRUE(butt_test::WindowPropNames(box).empty());
-  B("O1").Mode(ModeOptionButton);  // already in mode 2: no change
+  B("O1").Mode(butt::ModeOptionButton);  // already in mode 2: no change
   EXPECT_TRUE(butt_test::WindowPropNames(box).empty());
 }
 
@@ -144,7 +144,7 @@ TEST_F(ButtBehaviourOptionGroup, LeavingWhenNotRegisteredKeepsTheOthers) {
   // another button's slot.
   RemovePropA(box, "kt_Obj3");
   SetPropA(box, "kt_OptCount", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(2)));
-  B("O3").Mode(ModeCommand);
+  B("O3").Mode(butt::ModeCommand);
   EXPECT_EQ(Count(box), 2);
   EXPECT_EQ(Slot(box, 1), Ptr("O1"));
   EXPECT_EQ(Slot(box, 2), Ptr("O2"));

@@ -43,7 +43,7 @@ TEST_F(ButtBehaviourPersistence, ANewControlTakesItsDefaults) {
   OpenWith(std::nullopt, false);
   Butt& b = B("Butt1");
   EXPECT_EQ(b.Caption(), "Butt1");
-  EXPECT_EQ(b.CaptionAlign(), CaptionCenter);
+  EXPECT_EQ(b.CaptionAlign(), butt::CaptionCenter);
   EXPECT_TRUE(b.ShowFocusRect());
   EXPECT_EQ(b.BackColor(), kColorButtonFace);
   EXPECT_EQ(b.GradientColor(), 0);
@@ -60,18 +60,18 @@ TEST_F(ButtBehaviourPersistence, SavesTheKeysInTheirOrder) {
   OpenWith(std::nullopt);
   Butt& b = B("Butt1");
   b.Caption("Go");
-  b.CaptionAlign(CaptionLeft);
-  b.ButtonStyle(StyleRoundedGrey);
+  b.CaptionAlign(butt::CaptionLeft);
+  b.ButtonStyle(butt::StyleRoundedGrey);
   b.ForeColor(0x00FFFFFF);
-  b.HoverColorLocks(LockNone);
+  b.HoverColorLocks(butt::LockNone);
   b.HoverForeColor(0x002394F5);
   b.HoverBackColor(0x00123456);
   b.ShowFocusRect(false);
   b.GradientColor(0x000000FF);
-  b.GradientMode(GradientVertical);
-  b.CaptionStyle(CaptionEngraved);
-  b.PictureAlign(PicAlignRightEdge);
-  b.PictureSize(Size32);
+  b.GradientMode(butt::GradientVertical);
+  b.CaptionStyle(butt::CaptionEngraved);
+  b.PictureAlign(butt::PicAlignRightEdge);
+  b.PictureSize(butt::Size32);
   b.MousePointer(3);
   b.BackColor(0x00291E16);
   const std::vector<std::string> expected{"Caption",  "CapAlign", "BackStyle", "Font",     "cFore",   "cFHover",
@@ -108,21 +108,21 @@ TEST_F(ButtBehaviourPersistence, RoundTripKeepsEveryValue) {
   OpenWith(std::nullopt);
   Butt& b = B("Butt1");
   b.Caption("Sa&ve");
-  b.ButtonStyle(StyleEtched);
-  b.Mode(ModeCheckBox);
+  b.ButtonStyle(butt::StyleEtched);
+  b.Mode(butt::ModeCheckBox);
   b.Value(true);
-  b.CaptionAlign(CaptionLeft);
-  b.CaptionStyle(CaptionEmbossed);
+  b.CaptionAlign(butt::CaptionLeft);
+  b.CaptionStyle(butt::CaptionEmbossed);
   b.GradientColor(0x00AA5500);
-  b.GradientMode(GradientHorizontalReversed);
-  b.HoverColorLocks(LockNone);
+  b.GradientMode(butt::GradientHorizontalReversed);
+  b.HoverColorLocks(butt::LockNone);
   b.HoverForeColor(0x00010203);
   b.HoverBackColor(0x00040506);
   b.ForeColor(0x00070809);
   b.BackColor(0x000A0B0C);
   b.ShowFocusRect(false);
-  b.PictureSize(Size24);
-  b.PictureAlign(PicAlignRightOfCaption);
+  b.PictureSize(butt::Size24);
+  b.PictureAlign(butt::PicAlignRightOfCaption);
   b.Enabled(false);
   host::FontDesc font;
   font.name = "Tahoma";
@@ -133,21 +133,21 @@ TEST_F(ButtBehaviourPersistence, RoundTripKeepsEveryValue) {
   Butt& r = B("Butt1");
   EXPECT_EQ(r.Caption(), "Sa&ve");
   EXPECT_EQ(Site("Butt1").AccessKeys(), "v");
-  EXPECT_EQ(r.ButtonStyle(), StyleEtched);
-  EXPECT_EQ(r.Mode(), ModeCheckBox);
+  EXPECT_EQ(r.ButtonStyle(), butt::StyleEtched);
+  EXPECT_EQ(r.Mode(), butt::ModeCheckBox);
   EXPECT_TRUE(r.Value());
-  EXPECT_EQ(r.CaptionAlign(), CaptionLeft);
-  EXPECT_EQ(r.CaptionStyle(), CaptionEmbossed);
+  EXPECT_EQ(r.CaptionAlign(), butt::CaptionLeft);
+  EXPECT_EQ(r.CaptionStyle(), butt::CaptionEmbossed);
   EXPECT_EQ(r.GradientColor(), 0x00AA5500);
-  EXPECT_EQ(r.GradientMode(), GradientHorizontalReversed);
-  EXPECT_EQ(r.HoverColorLocks(), LockNone);
+  EXPECT_EQ(r.GradientMode(), butt::GradientHorizontalReversed);
+  EXPECT_EQ(r.HoverColorLocks(), butt::LockNone);
   EXPECT_EQ(r.HoverForeColor(), 0x00010203);
   EXPECT_EQ(r.HoverBackColor(), 0x00040506);
   EXPECT_EQ(r.ForeColor(), 0x00070809);
   EXPECT_EQ(r.BackColor(), 0x000A0B0C);
   EXPECT_FALSE(r.ShowFocusRect());
-  EXPECT_EQ(r.PictureSize(), Size24);
-  EXPECT_EQ(r.PictureAlign(), PicAlignRightOfCaption);
+  EXPECT_EQ(r.PictureSize(), butt::Size24);
+  EXPECT_EQ(r.PictureAlign(), butt::PicAlignRightOfCaption);
   EXPECT_FALSE(r.Enabled());
   EXPECT_EQ(r.Font().name, "Tahoma");
   EXPECT_FLOAT_EQ(r.Font().size, 9.75f);
@@ -157,16 +157,16 @@ TEST_F(ButtBehaviourPersistence, RoundTripKeepsEveryValue) {
 
 TEST_F(ButtBehaviourPersistence, CaptionAlignLeftComesBackAndCentreIsNotStored) {
   OpenWith(std::nullopt);
-  B("Butt1").CaptionAlign(CaptionLeft);
+  B("Butt1").CaptionAlign(butt::CaptionLeft);
   EXPECT_EQ(Saved().ReadInt32("CapAlign", -1), 0);
   Reload();
-  EXPECT_EQ(B("Butt1").CaptionAlign(), CaptionLeft);
-  B("Butt1").CaptionAlign(CaptionCenter);
+  EXPECT_EQ(B("Butt1").CaptionAlign(), butt::CaptionLeft);
+  B("Butt1").CaptionAlign(butt::CaptionCenter);
   EXPECT_FALSE(Saved().Contains("CapAlign"));
 }
 
 TEST_F(ButtBehaviourPersistence, AStoredFormWithoutGradientColourLoadsTheButtonFace) {
-  OpenWith(butt_test::StoredBag(ModeCommand));
+  OpenWith(butt_test::StoredBag(butt::ModeCommand));
   EXPECT_EQ(B("Butt1").GradientColor(), kColorButtonFace);
   EXPECT_EQ(B("Butt1").BackColor(), 0x00C0C0C0);
 }
@@ -181,7 +181,7 @@ TEST_F(ButtBehaviourPersistence, MissingBackColourLoadsTheParentFormsBackColour)
 
 TEST_F(ButtBehaviourPersistence, HoverBackEqualToBackIsNotStoredAndFollowsOnLoad) {
   OpenWith(std::nullopt);
-  B("Butt1").HoverColorLocks(LockNone);
+  B("Butt1").HoverColorLocks(butt::LockNone);
   B("Butt1").BackColor(0x00334455);
   B("Butt1").HoverBackColor(0x00334455);
   EXPECT_FALSE(Saved().Contains("cBhover"));
@@ -190,7 +190,7 @@ TEST_F(ButtBehaviourPersistence, HoverBackEqualToBackIsNotStoredAndFollowsOnLoad
 }
 
 TEST_F(ButtBehaviourPersistence, AStoredPointerWinsOverTheIconsCustomPointer) {
-  host::PropertyBag bag = butt_test::StoredBag(ModeCommand);
+  host::PropertyBag bag = butt_test::StoredBag(butt::ModeCommand);
   bag.Set("mIcon", host::PropertyValue::Pic(host::Picture::FromIcon(
                        CopyIcon(reinterpret_cast<HICON>(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)))), true, true)));
   OpenWith(bag);
@@ -215,7 +215,7 @@ TEST_F(ButtBehaviourPersistence, KeysMatchWithoutRegardToCase) {
 }
 
 TEST_F(ButtBehaviourPersistence, StoredValuesSkipTheRangeChecks) {
-  host::PropertyBag bag = butt_test::StoredBag(ModeCommand);
+  host::PropertyBag bag = butt_test::StoredBag(butt::ModeCommand);
   bag.Set("BackStyle", host::PropertyValue::Int32(9));
   bag.Set("CapAlign", host::PropertyValue::Int32(7));
   bag.Set("LockHover", host::PropertyValue::Int32(12));
@@ -232,7 +232,7 @@ TEST_F(ButtBehaviourPersistence, StoredValuesSkipTheRangeChecks) {
 }
 
 TEST_F(ButtBehaviourPersistence, AValueOfTheWrongKindFailsLoadingWithTheHostsError) {
-  host::PropertyBag bag = butt_test::StoredBag(ModeCommand);
+  host::PropertyBag bag = butt_test::StoredBag(butt::ModeCommand);
   bag.Set("BackStyle", host::PropertyValue::Text("seven"));
   host::FormDesc desc = butt_test::BaseForm();
   desc.containers.push_back(butt_test::Box("Box1", 10, 10));
@@ -252,7 +252,7 @@ TEST_F(ButtBehaviourPersistence, StoredPictureAndItsSizeComeBack) {
   HBITMAP bitmap = CreateCompatibleBitmap(screen, 20, 12);
   ReleaseDC(nullptr, screen);
   B("Butt1").Picture(host::Picture::FromBitmap(bitmap, true));
-  B("Butt1").PictureSize(SizeFill);
+  B("Butt1").PictureSize(butt::SizeFill);
   const host::PropertyBag bag = Saved();
   ASSERT_TRUE(bag.Contains("Image"));
   EXPECT_EQ(bag.ReadInt16("ImgSize", 0), 40);
@@ -260,7 +260,7 @@ TEST_F(ButtBehaviourPersistence, StoredPictureAndItsSizeComeBack) {
   ASSERT_TRUE(static_cast<bool>(B("Butt1").Picture()));
   EXPECT_EQ(B("Butt1").Picture().WidthPixels(), 20);
   EXPECT_EQ(B("Butt1").State().pictureWidth, 20);
-  EXPECT_EQ(B("Butt1").PictureSize(), SizeFill);
+  EXPECT_EQ(B("Butt1").PictureSize(), butt::SizeFill);
 }
 
 }  // namespace

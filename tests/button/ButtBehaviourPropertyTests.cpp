@@ -66,7 +66,7 @@ TEST(ButtBehaviourRules, ValuesOfANewControl) {
   EXPECT_EQ(b.HoverForeColor(), static_cast<ButtColor>(0x80000012));
   EXPECT_EQ(b.HoverBackColor(), static_cast<ButtColor>(0x8000000F));
   EXPECT_EQ(b.GradientColor(), 0);
-  EXPECT_EQ(b.HoverColorLocks(), LockBoth);
+  EXPECT_EQ(b.HoverColorLocks(), butt::LockBoth);
   EXPECT_TRUE(b.ShowFocusRect());
   EXPECT_FALSE(b.Value());
   EXPECT_FALSE(b.ResetDefaultColors());
@@ -90,70 +90,70 @@ TEST(ButtBehaviourRules, HoverColoursFollowAndUnlockThemselves) {
   Butt b;
   b.BackColor(kRed);
   EXPECT_EQ(b.HoverBackColor(), kRed);
-  EXPECT_EQ(b.HoverColorLocks(), LockBoth);
+  EXPECT_EQ(b.HoverColorLocks(), butt::LockBoth);
 
   b.HoverBackColor(kBlue);  // apart from the back colour: back unlocks
-  EXPECT_EQ(b.HoverColorLocks(), LockForeOnly);
+  EXPECT_EQ(b.HoverColorLocks(), butt::LockForeOnly);
   b.ForeColor(kGreen);  // the fore lock still carries the hover fore colour
   EXPECT_EQ(b.HoverForeColor(), kGreen);
   b.BackColor(kYellow);  // no longer carried
   EXPECT_EQ(b.HoverBackColor(), kBlue);
 
   b.HoverForeColor(kYellow);
-  EXPECT_EQ(b.HoverColorLocks(), LockNone);
+  EXPECT_EQ(b.HoverColorLocks(), butt::LockNone);
   b.ForeColor(kRed);
   EXPECT_EQ(b.HoverForeColor(), kYellow);
 
-  b.HoverColorLocks(LockBoth);  // locking again pulls both along
+  b.HoverColorLocks(butt::LockBoth);  // locking again pulls both along
   EXPECT_EQ(b.HoverBackColor(), kYellow);
   EXPECT_EQ(b.HoverForeColor(), kRed);
 }
 
 TEST(ButtBehaviourRules, HoverForeColourUnlocksOnlyTheForeLock) {
   Butt b;
-  b.HoverColorLocks(LockForeOnly);
+  b.HoverColorLocks(butt::LockForeOnly);
   b.HoverForeColor(kBlue);
-  EXPECT_EQ(b.HoverColorLocks(), LockNone);
-  b.HoverColorLocks(LockBackOnly);
+  EXPECT_EQ(b.HoverColorLocks(), butt::LockNone);
+  b.HoverColorLocks(butt::LockBackOnly);
   b.HoverForeColor(kGreen);
-  EXPECT_EQ(b.HoverColorLocks(), LockBackOnly);
+  EXPECT_EQ(b.HoverColorLocks(), butt::LockBackOnly);
   Butt c;
   c.HoverForeColor(kBlue);
-  EXPECT_EQ(c.HoverColorLocks(), LockBackOnly);
+  EXPECT_EQ(c.HoverColorLocks(), butt::LockBackOnly);
 }
 
 TEST(ButtBehaviourRules, HoverColourAssignedItsOwnValueChangesNothing) {
   Butt b;
   b.HoverForeColor(b.HoverForeColor());
   b.HoverBackColor(b.HoverBackColor());
-  EXPECT_EQ(b.HoverColorLocks(), LockBoth);
+  EXPECT_EQ(b.HoverColorLocks(), butt::LockBoth);
   b.ForeColor(kBlue);
   b.HoverForeColor(kBlue);
-  EXPECT_EQ(b.HoverColorLocks(), LockBoth);
+  EXPECT_EQ(b.HoverColorLocks(), butt::LockBoth);
 }
 
 TEST(ButtBehaviourRules, WithAGradientTheHoverBackColourFollowsTheGradientColour) {
   Butt b;
   b.GradientColor(kGreen);
   EXPECT_EQ(b.HoverBackColor(), static_cast<ButtColor>(0x8000000F));  // no gradient drawn yet
-  b.GradientMode(GradientVertical);
+  b.GradientMode(butt::GradientVertical);
   EXPECT_EQ(b.HoverBackColor(), kGreen);
   b.GradientColor(kBlue);
   EXPECT_EQ(b.HoverBackColor(), kBlue);
   // A back colour change carries the followed colour along and keeps the lock.
   b.BackColor(kRed);
   EXPECT_EQ(b.HoverBackColor(), kBlue);
-  EXPECT_EQ(b.HoverColorLocks(), LockBoth);
-  b.GradientMode(GradientNone);
+  EXPECT_EQ(b.HoverColorLocks(), butt::LockBoth);
+  b.GradientMode(butt::GradientNone);
   EXPECT_EQ(b.HoverBackColor(), kRed);
 }
 
 TEST(ButtBehaviourRules, LeavingCheckBoxModeClearsTheValue) {
   Butt b;
-  b.Mode(ModeCheckBox);
+  b.Mode(butt::ModeCheckBox);
   b.Value(true);
   EXPECT_TRUE(b.Value());
-  b.Mode(ModeCommand);
+  b.Mode(butt::ModeCommand);
   EXPECT_FALSE(b.Value());
   b.Value(true);  // not for command buttons
   EXPECT_FALSE(b.Value());
@@ -233,10 +233,10 @@ TEST_F(ButtBehaviourRulesOnForm, HoverForeColourAssignedItsValueNotifiesNothing)
 TEST_F(ButtBehaviourRulesOnForm, PictureAlignTopCentresTheCaption) {
   OpenOne(false);
   Butt& b = B("Butt1");
-  b.CaptionAlign(CaptionLeft);
+  b.CaptionAlign(butt::CaptionLeft);
   Site("Butt1").ClearChangedKeys();
-  b.PictureAlign(PicAlignTopCenter);
-  EXPECT_EQ(b.CaptionAlign(), CaptionCenter);
+  b.PictureAlign(butt::PicAlignTopCenter);
+  EXPECT_EQ(b.CaptionAlign(), butt::CaptionCenter);
   EXPECT_TRUE(Contains(Changed(), "CapAlign"));
   EXPECT_TRUE(Contains(Changed(), "ImgAlign"));
 }
@@ -257,15 +257,15 @@ TEST_F(ButtBehaviourRulesOnForm, CustomShapeFitsThePictureAndFixesItsSize) {
   OpenOne(false);
   MessageRecorder boxes;
   Butt& b = B("Butt1");
-  b.CaptionAlign(CaptionLeft);
+  b.CaptionAlign(butt::CaptionLeft);
   b.Picture(BitmapPicture());
   b.ButtonShape(7);
   EXPECT_EQ(b.ButtonShape(), 7);
-  EXPECT_EQ(b.PictureSize(), SizeFit);
-  EXPECT_EQ(b.CaptionAlign(), CaptionCenter);
+  EXPECT_EQ(b.PictureSize(), butt::SizeFit);
+  EXPECT_EQ(b.CaptionAlign(), butt::CaptionCenter);
   EXPECT_TRUE(boxes.boxes.empty());
-  b.PictureSize(Size24);
-  EXPECT_EQ(b.PictureSize(), SizeFit);
+  b.PictureSize(butt::Size24);
+  EXPECT_EQ(b.PictureSize(), butt::SizeFit);
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, kMsgPictureSizeFixedForShapes);
   EXPECT_EQ(boxes.boxes[0].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
@@ -325,12 +325,12 @@ TEST_F(ButtBehaviourRulesOnForm, CaptionAlignmentWithATopCentredPicture) {
   OpenOne(false);
   MessageRecorder boxes;
   Butt& b = B("Butt1");
-  b.PictureAlign(PicAlignBottomCenter);
-  b.CaptionAlign(CaptionRight);  // no picture: accepted
-  EXPECT_EQ(b.CaptionAlign(), CaptionRight);
+  b.PictureAlign(butt::PicAlignBottomCenter);
+  b.CaptionAlign(butt::CaptionRight);  // no picture: accepted
+  EXPECT_EQ(b.CaptionAlign(), butt::CaptionRight);
   b.Picture(BitmapPicture());
-  b.CaptionAlign(CaptionLeft);
-  EXPECT_EQ(b.CaptionAlign(), CaptionRight);
+  b.CaptionAlign(butt::CaptionLeft);
+  EXPECT_EQ(b.CaptionAlign(), butt::CaptionRight);
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text,
             "When button images are aligned top/bottom center, \r\nbutton captions can only be center aligned");
@@ -339,8 +339,8 @@ TEST_F(ButtBehaviourRulesOnForm, CaptionAlignmentWithATopCentredPicture) {
 TEST_F(ButtBehaviourRulesOnForm, CustomClickOnAPlainShapeWarnsButKeepsTheValue) {
   OpenOne(false);
   MessageRecorder boxes;
-  B("Butt1").CustomClick(MoveRight);
-  EXPECT_EQ(B("Butt1").CustomClick(), MoveRight);
+  B("Butt1").CustomClick(butt::MoveRight);
+  EXPECT_EQ(B("Butt1").CustomClick(), butt::MoveRight);
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, kMsgCustomClickNeedsShape);
   EXPECT_TRUE(Contains(Changed(), "CustomClick"));
@@ -385,13 +385,13 @@ TEST_F(ButtBehaviourRulesOnForm, MessagesAppearOnlyWhileEditing) {
   b.Value(true);
   b.CustomClick(2);
   b.ButtonShape(7);
-  b.PictureAlign(PicAlignTopCenter);
+  b.PictureAlign(butt::PicAlignTopCenter);
   b.Picture(BitmapPicture());
-  b.CaptionAlign(CaptionLeft);
+  b.CaptionAlign(butt::CaptionLeft);
   b.MouseIcon(BitmapPicture());
   EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_EQ(b.CustomClick(), 2);
-  EXPECT_EQ(b.CaptionAlign(), CaptionCenter);
+  EXPECT_EQ(b.CaptionAlign(), butt::CaptionCenter);
 }
 
 TEST_F(ButtBehaviourRulesOnForm, MouseIconRefusesOtherPicturesWithTheHostsReason) {
@@ -417,11 +417,11 @@ TEST_F(ButtBehaviourRulesOnForm, ResetDefaultColorsOnlyWhileEditing) {
   OpenOne(true);
   Butt& b = B("Butt1");
   b.BackColor(kRed);
-  b.GradientMode(GradientHorizontal);
-  b.HoverColorLocks(LockNone);
+  b.GradientMode(butt::GradientHorizontal);
+  b.HoverColorLocks(butt::LockNone);
   b.ResetDefaultColors(true);
   EXPECT_EQ(b.BackColor(), kRed);
-  EXPECT_EQ(b.GradientMode(), GradientHorizontal);
+  EXPECT_EQ(b.GradientMode(), butt::GradientHorizontal);
 
   Form().SetUserMode(false);
   b.ForeColor(kGreen);
@@ -429,8 +429,8 @@ TEST_F(ButtBehaviourRulesOnForm, ResetDefaultColorsOnlyWhileEditing) {
   EXPECT_EQ(b.BackColor(), kColorButtonFace);
   EXPECT_EQ(b.ForeColor(), kColorButtonText);
   EXPECT_EQ(b.GradientColor(), kColorButtonFace);
-  EXPECT_EQ(b.GradientMode(), GradientNone);
-  EXPECT_EQ(b.HoverColorLocks(), LockBoth);
+  EXPECT_EQ(b.GradientMode(), butt::GradientNone);
+  EXPECT_EQ(b.HoverColorLocks(), butt::LockBoth);
   EXPECT_EQ(b.HoverBackColor(), kColorButtonFace);
   EXPECT_EQ(b.HoverForeColor(), kColorButtonText);
   EXPECT_FALSE(b.ResetDefaultColors());
@@ -440,13 +440,13 @@ TEST_F(ButtBehaviourRulesOnForm, ResetDefaultColorsOnlyWhileEditing) {
 TEST_F(ButtBehaviourRulesOnForm, FontStyleFlagsEditTheHostFont) {
   OpenOne(true);
   Butt& b = B("Butt1");
-  b.FontStyle(FontBold | FontUnderline);
+  b.FontStyle(butt::FontBold | butt::FontUnderline);
   EXPECT_TRUE(Site("Butt1").Font().bold);
   EXPECT_FALSE(Site("Butt1").Font().italic);
   EXPECT_TRUE(Site("Butt1").Font().underline);
   EXPECT_EQ(b.FontStyle(), 10);
-  b.FontStyle(FontItalic | 1);
-  EXPECT_EQ(b.FontStyle(), FontItalic);
+  b.FontStyle(butt::FontItalic | 1);
+  EXPECT_EQ(b.FontStyle(), butt::FontItalic);
   EXPECT_EQ(b.State().hostFont.italic, true);
 }
 

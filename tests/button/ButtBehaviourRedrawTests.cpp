@@ -29,7 +29,7 @@ class ButtBehaviourRedraw : public butt_test::ButtFormTest {
     butt_test::MoveCursor(butt_test::Elsewhere());
     host::FormDesc desc = butt_test::BaseForm();
     desc.containers.push_back(butt_test::Box("Box1", 10, 10));
-    desc.controls.push_back(ButtAt("Butt1", "Box1", 20, 30, 0, StoredBag(ModeCommand, false, "Redraw")));
+    desc.controls.push_back(ButtAt("Butt1", "Box1", 20, 30, 0, StoredBag(butt::ModeCommand, false, "Redraw")));
     Open(desc);
   }
 };
@@ -52,9 +52,9 @@ TEST_F(ButtBehaviourRedraw, DelayedChangesDrawOnceWhenTheDelayEnds) {
   b.DelayDrawing(true);
   b.Caption("One");
   b.BackColor(0x00102030);
-  b.ButtonStyle(StyleThin3D);
-  b.PictureAlign(PicAlignRightEdge);
-  b.Mode(ModeCheckBox);
+  b.ButtonStyle(butt::StyleThin3D);
+  b.PictureAlign(butt::PicAlignRightEdge);
+  b.Mode(butt::ModeCheckBox);
   b.Value(true);
   EXPECT_EQ(b.RedrawCount(), before);
   b.DelayDrawing(false);
@@ -97,7 +97,7 @@ TEST_F(ButtBehaviourRedraw, RefreshEndsTheDelayWithoutNewLayout) {
 
 TEST_F(ButtBehaviourRedraw, AFaceIsCopiedToTheControl) {
   Butt& b = B("Butt1");
-  b.ButtonStyle(StyleClassic3D);
+  b.ButtonStyle(butt::StyleClassic3D);
   b.BackColor(0x000000FF);
   const uint32_t shown = b.PresentCount();
   b.Refresh();
@@ -153,7 +153,7 @@ class ButtBehaviourCustomClick : public ::testing::Test {
 
 TEST_F(ButtBehaviourCustomClick, EachDirectionMovesAndSizesByItsOffsetAndBack) {
   const int offsets[9][2] = {{0, 0}, {0, -1}, {1, -1}, {-1, -1}, {1, 1}, {-1, 1}, {1, 0}, {0, 1}, {-1, 0}};
-  for (int32_t click = MoveUp; click <= MoveLeft; ++click) {
+  for (int32_t click = butt::MoveUp; click <= butt::MoveLeft; ++click) {
     SCOPED_TRACE(click);
     s_.CustomClick = click;
     s_.Set(StatePressed);
@@ -185,13 +185,13 @@ TEST_F(ButtBehaviourCustomClick, EachDirectionMovesAndSizesByItsOffsetAndBack) {
 TEST_F(ButtBehaviourCustomClick, OnlyCommandButtonsWithCustomClickMove) {
   s_.Set(StatePressed);
   s_.Set(StateHot);
-  s_.CustomClick = ClickStandard;
+  s_.CustomClick = butt::ClickStandard;
   EXPECT_FALSE(CustomClickMove(s_));
-  s_.CustomClick = MoveDown;
-  s_.Mode = ModeCheckBox;
+  s_.CustomClick = butt::MoveDown;
+  s_.Mode = butt::ModeCheckBox;
   EXPECT_FALSE(CustomClickMove(s_));
   EXPECT_EQ(Place().top, 30);
-  s_.Mode = ModeCommand;
+  s_.Mode = butt::ModeCommand;
   s_.Clear(StateHot);  // pressed but not hot: stays
   EXPECT_FALSE(CustomClickMove(s_));
   EXPECT_EQ(Place().top, 30);
@@ -203,7 +203,7 @@ TEST_F(ButtBehaviourCustomClickOnForm, PressingAShapedButtonMovesItAndReleasingM
   butt_test::MoveCursor(butt_test::Elsewhere());
   host::FormDesc desc = butt_test::BaseForm();
   desc.containers.push_back(butt_test::Box("Box1", 10, 10));
-  desc.controls.push_back(ButtAt("Butt1", "Box1", 20, 30, 0, StoredBag(ModeCommand, false, "Move")));
+  desc.controls.push_back(ButtAt("Butt1", "Box1", 20, 30, 0, StoredBag(butt::ModeCommand, false, "Move")));
   Open(desc);
   Butt& b = B("Butt1");
   // A picture whose black border is transparent around a white body.
@@ -218,7 +218,7 @@ TEST_F(ButtBehaviourCustomClickOnForm, PressingAShapedButtonMovesItAndReleasingM
   ReleaseDC(nullptr, screen);
   b.Picture(host::Picture::FromBitmap(bitmap, true));
   b.ButtonShape(7);
-  b.CustomClick(MoveRight);
+  b.CustomClick(butt::MoveRight);
   HWND hwnd = Hwnd("Butt1");
   auto place = [&] {
     RECT r{};

@@ -17,7 +17,7 @@ void CycleStates(LooksButton& b, int i) {
     case 1: b.s.Set(StateHot); b.s.hoverTracking = true; break;
     case 2: b.s.Set(StateHot); b.s.Set(StatePressed); b.s.hoverTracking = true; break;
     case 3: b.s.Set(StateFocusShown); break;
-    case 4: b.s.Value = b.s.Mode != ModeCommand ? kTrue : kFalse; break;
+    case 4: b.s.Value = b.s.Mode != butt::ModeCommand ? kTrue : kFalse; break;
     default: break;
   }
 }

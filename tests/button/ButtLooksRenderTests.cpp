@@ -53,7 +53,7 @@ TEST(ButtLooksRender, Soft3DRingsNormalFocusedPressedChecked) {
   ExpectRings(b, {kWhite, kFace, kFace, kFace, kGrey, kBlack});
 
   LooksButton check(W, H, 0);
-  check.s.Mode = ModeCheckBox;
+  check.s.Mode = butt::ModeCheckBox;
   check.s.Value = kTrue;
   check.Render();
   ExpectRings(check, {kBlack, RGB(223, 223, 223), RGB(223, 223, 223),
@@ -163,7 +163,7 @@ TEST(ButtLooksRender, EtchedOutline) {
   const COLORREF d = RGB(102, 102, 102);
   ExpectRings(b, {d, kWhite, kFace, kFace, d, kWhite});
   LooksButton check(W, H, 3);
-  check.s.Mode = ModeCheckBox;
+  check.s.Mode = butt::ModeCheckBox;
   check.s.Value = kTrue;
   check.Render();
   EXPECT_EQ(check.Px(1, 12), RGB(171, 171, 171));  // middle ring in the checked face
@@ -205,7 +205,7 @@ TEST(ButtLooksRender, FocusRectanglesFourPixelsInside) {
   EXPECT_EQ(dotted.Px(30, 3), kFace);
 
   LooksButton solid(W, H, 1);
-  solid.s.Mode = ModeCheckBox;
+  solid.s.Mode = butt::ModeCheckBox;
   solid.s.Value = kTrue;
   solid.s.Set(StateFocusShown);
   solid.Render();
@@ -268,7 +268,7 @@ TEST(ButtLooksRender, DisabledCaptionsWhiteUnderGrey) {
     EXPECT_TRUE(c.whiteBelowGrey);
   }
   LooksButton check(W, H, 1, 0, "HHH");  // check box: one flat grey pass
-  check.s.Mode = ModeCheckBox;
+  check.s.Mode = butt::ModeCheckBox;
   check.s.hostEnabled = kFalse;
   check.Render();
   const CaptionPixels c = Scan(check);
