@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "host/UserObjects.h"
+
 namespace {
 
 // Win32 error number of the step that just failed; `fallback` when the
@@ -10,26 +12,6 @@ int32_t LastErrorOr(DWORD fallback) {
   const DWORD error = GetLastError();
   return static_cast<int32_t>(error != 0 ? error : fallback);
 }
-
-// A file handle closed with CloseHandle.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : h_(handle) {}
-  ~FileHandle() { Close(); }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-
-  HANDLE get() const { return h_; }
-  bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
-  // Closes now; false (with the last error set) when closing failed.
-  bool Close() {
-    if (!valid()) return true;
-    return CloseHandle(std::exchange(h_, INVALID_HANDLE_VALUE)) != FALSE;
-  }
-
- private:
-  HANDLE h_;
-};
 
 // A file that is deleted when the owner ends, unless it has been kept
 // (after it was moved into place under another name).
@@ -148,9 +130,9 @@ int32_t ExtractResource(int16_t id, const std::string& group, const std::string&
 
   {
     SetLastError(0);
-    FileHandle file(CreateFileA(temp.name().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    user::File file(CreateFileA(temp.name().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return LastErrorOr(ERROR_OPEN_FAILED);
+    if (!file) return LastErrorOr(ERROR_OPEN_FAILED);
     if (const int32_t error = WriteAll(file.get(), item)) return error;
     // The new content reaches the disk before it takes the target's place.
     SetLastError(0);

@@ -8,6 +8,8 @@
 #include <cstring>
 
 #include "host/Error.h"
+#include "host/UserObjects.h"
+#include "host/WholeFile.h"
 
 namespace host {
 namespace {
@@ -71,12 +73,14 @@ class Writer {
   }
   void End() { out_ += "End\n"; }
   void Line(const std::string& key, const std::string& value) { out_ += "  " + key + " = " + value + "\n"; }
-  void Int(const std::string& key, int32_t v) { Line(key, std::to_string(v)); }
-  void Bool(const std::string& key, bool v) { Line(key, v ? "-1" : "0"); }
-  void Color(const std::string& key, OleColor v) { Line(key, Hex32(v)); }
-  void Text(const std::string& key, const std::string& v) { Line(key, QuoteText(v)); }
-  void Font(const std::string& key, const FontDesc& f) { Line(key, FontText(f)); }
-  void Pic(const std::string& key, const Picture& p) { Line(key, PictureText(p, "  ")); }
+  void Put(const std::string& key, int32_t v) { Line(key, std::to_string(v)); }
+  void Put(const std::string& key, int16_t v) { Line(key, std::to_string(v)); }
+  void Put(const std::string& key, bool v) { Line(key, v ? "-1" : "0"); }
+  void Put(const std::string& key, OleColor v) { Line(key, Hex32(v)); }
+  void Put(const std::string& key, const std::string& v) { Line(key, QuoteText(v)); }
+  void Put(const std::string& key, const FontDesc& f) { Line(key, FontText(f)); }
+  void Put(const std::string& key, const std::optional<FontDesc>& f) { Put(key, *f); }
+  void Put(const std::string& key, const Picture& p) { Line(key, PictureText(p, "  ")); }
   void Bag(const PropertyBag& bag) {
     for (const auto& e : bag.Entries()) Line(e.key, ValueText(e.value, "  "));
   }
@@ -86,6 +90,154 @@ class Writer {
  private:
   std::string out_;
 };
+
+// ---------------------------------------------------------- block fields
+
+// The host values of each block kind, read and written through one table
+// per kind. A field marked kAlways is written in every case; the others
+// only when they differ from a new block's value (pictures and fonts that
+// may be absent: when present).
+enum class Write { kAlways, kIfChanged };
+constexpr Write kAlways = Write::kAlways;
+constexpr Write kIfChanged = Write::kIfChanged;
+
+void ReadInto(const PropertyBag& bag, const char* key, std::string& v) { v = bag.ReadText(key, v); }
+void ReadInto(const PropertyBag& bag, const char* key, int32_t& v) { v = bag.ReadInt32(key, v); }
+void ReadInto(const PropertyBag& bag, const char* key, int16_t& v) { v = bag.ReadInt16(key, v); }
+void ReadInto(const PropertyBag& bag, const char* key, bool& v) { v = bag.ReadBool(key, v); }
+void ReadInto(const PropertyBag& bag, const char* key, OleColor& v) { v = bag.ReadColor(key, v); }
+void ReadInto(const PropertyBag& bag, const char* key, FontDesc& v) {
+  if (auto font = bag.ReadFont(key)) v = *font;
+}
+void ReadInto(const PropertyBag& bag, const char* key, std::optional<FontDesc>& v) { v = bag.ReadFont(key); }
+void ReadInto(const PropertyBag& bag, const char* key, Picture& v) { v = bag.ReadPicture(key); }
+
+template <typename T>
+bool Changed(const T& value, const T& fresh) {
+  return value != fresh;
+}
+bool Changed(const Picture& value, const Picture&) { return static_cast<bool>(value); }
+bool Changed(const std::optional<FontDesc>& value, const std::optional<FontDesc>&) { return value.has_value(); }
+
+template <typename Desc>
+struct Field {
+  const char* key;  // written with a leading "@"
+  Write when;
+  void (*read)(const PropertyBag& bag, const char* key, Desc& desc);
+  void (*write)(Writer& w, const char* key, Write when, const Desc& desc);
+};
+
+template <typename M>
+struct MemberOf;
+template <typename C, typename T>
+struct MemberOf<T C::*> {
+  using Class = C;
+};
+
+template <auto Member>
+Field<typename MemberOf<decltype(Member)>::Class> F(const char* key, Write when) {
+  using Desc = typename MemberOf<decltype(Member)>::Class;
+  return {key, when, [](const PropertyBag& bag, const char* k, Desc& d) { ReadInto(bag, k, d.*Member); },
+          [](Writer& w, const char* k, Write how, const Desc& d) {
+            static const Desc fresh;
+            if (how == Write::kAlways || Changed(d.*Member, fresh.*Member)) w.Put(std::string("@") + k, d.*Member);
+          }};
+}
+
+const Field<FormProps> kFormFields[] = {
+    F<&FormProps::caption>("Caption", kIfChanged),
+    F<&FormProps::left>("Left", kIfChanged),
+    F<&FormProps::top>("Top", kIfChanged),
+    F<&FormProps::clientWidth>("ClientWidth", kAlways),
+    F<&FormProps::clientHeight>("ClientHeight", kAlways),
+    F<&FormProps::backColor>("BackColor", kAlways),
+    F<&FormProps::foreColor>("ForeColor", kIfChanged),
+    F<&FormProps::font>("Font", kAlways),
+    F<&FormProps::borderStyle>("BorderStyle", kIfChanged),
+    F<&FormProps::icon>("Icon", kIfChanged),
+    F<&FormProps::picture>("Picture", kIfChanged),
+    F<&FormProps::isMdiForm>("MDIForm", kIfChanged),
+};
+
+const Field<ContainerDesc> kContainerFields[] = {
+    F<&ContainerDesc::container>("Container", kAlways),
+    F<&ContainerDesc::left>("Left", kAlways),
+    F<&ContainerDesc::top>("Top", kAlways),
+    F<&ContainerDesc::width>("Width", kAlways),
+    F<&ContainerDesc::height>("Height", kAlways),
+    F<&ContainerDesc::tabIndex>("TabIndex", kAlways),
+    F<&ContainerDesc::tabStop>("TabStop", kIfChanged),
+    F<&ContainerDesc::visible>("Visible", kIfChanged),
+    F<&ContainerDesc::backColor>("BackColor", kAlways),
+    F<&ContainerDesc::foreColor>("ForeColor", kIfChanged),
+    F<&ContainerDesc::font>("Font", kIfChanged),
+    F<&ContainerDesc::picture>("Picture", kIfChanged),
+    F<&ContainerDesc::borderStyle>("BorderStyle", kIfChanged),
+    F<&ContainerDesc::toolTip>("ToolTipText", kIfChanged),
+};
+
+const Field<LabelDesc> kLabelFields[] = {
+    F<&LabelDesc::container>("Container", kAlways),
+    F<&LabelDesc::left>("Left", kAlways),
+    F<&LabelDesc::top>("Top", kAlways),
+    F<&LabelDesc::width>("Width", kAlways),
+    F<&LabelDesc::height>("Height", kAlways),
+    F<&LabelDesc::tabIndex>("TabIndex", kAlways),
+    F<&LabelDesc::visible>("Visible", kIfChanged),
+    F<&LabelDesc::caption>("Caption", kAlways),
+    F<&LabelDesc::foreColor>("ForeColor", kAlways),
+    F<&LabelDesc::backColor>("BackColor", kIfChanged),
+    F<&LabelDesc::transparent>("Transparent", kIfChanged),
+    F<&LabelDesc::font>("Font", kIfChanged),
+    F<&LabelDesc::alignment>("Alignment", kIfChanged),
+    F<&LabelDesc::toolTip>("ToolTipText", kIfChanged),
+};
+
+const Field<ImageDesc> kImageFields[] = {
+    F<&ImageDesc::container>("Container", kAlways),
+    F<&ImageDesc::left>("Left", kAlways),
+    F<&ImageDesc::top>("Top", kAlways),
+    F<&ImageDesc::width>("Width", kAlways),
+    F<&ImageDesc::height>("Height", kAlways),
+    F<&ImageDesc::visible>("Visible", kIfChanged),
+    F<&ImageDesc::stretch>("Stretch", kIfChanged),
+    F<&ImageDesc::picture>("Picture", kIfChanged),
+    F<&ImageDesc::toolTip>("ToolTipText", kIfChanged),
+};
+
+// A control's stored properties follow its fields; "@New = -1" stands for
+// a new instance without them.
+const Field<ControlDesc> kControlFields[] = {
+    F<&ControlDesc::container>("Container", kAlways),
+    F<&ControlDesc::left>("Left", kAlways),
+    F<&ControlDesc::top>("Top", kAlways),
+    F<&ControlDesc::extentX>("ExtentX", kAlways),
+    F<&ControlDesc::extentY>("ExtentY", kAlways),
+    F<&ControlDesc::tabIndex>("TabIndex", kAlways),
+    F<&ControlDesc::isDefault>("Default", kIfChanged),
+    F<&ControlDesc::isCancel>("Cancel", kIfChanged),
+    F<&ControlDesc::visible>("Visible", kIfChanged),
+    F<&ControlDesc::toolTip>("ToolTipText", kIfChanged),
+};
+constexpr const char* kNewKey = "New";
+
+template <typename Desc, size_t N>
+void WriteFields(Writer& w, const Field<Desc> (&fields)[N], const Desc& desc) {
+  for (const Field<Desc>& f : fields) f.write(w, f.key, f.when, desc);
+}
+
+// Reads the fields from a block's host values; `known` collects their keys.
+template <typename Desc, size_t N>
+void ReadFields(const PropertyBag& bag, const Field<Desc> (&fields)[N], Desc& desc, std::vector<std::string>& known) {
+  for (const Field<Desc>& f : fields) {
+    known.push_back(f.key);
+    f.read(bag, f.key, desc);
+  }
+}
+
+// The block kinds, as a "Begin" line names them.
+enum BlockKind { FORM, CONTAINER, LABEL, IMAGE, CONTROL, NB_BLOCK_KINDS };
+const char* const kBlockWords[NB_BLOCK_KINDS] = {"form", "container", "label", "image", "control"};
 
 // --------------------------------------------------------------- parsing
 
@@ -215,13 +367,21 @@ struct PendingPicture {
   PropertyValue* target = nullptr;
 };
 
+// The states of the parser, one for each kind of line it expects; a
+// handler reads one line and names the state for the next.
+enum ParserState {
+  HEADER,          // the first line: the header
+  BETWEEN_BLOCKS,  // a "Begin" line
+  IN_BLOCK,        // a value, or the block's "End"
+  NB_PARSER_STATES
+};
+
 class Parser {
  public:
   Parser(std::string_view text, const std::string& baseDir) : text_(text), baseDir_(baseDir) {}
 
   FormDesc Run() {
-    bool sawHeader = false;
-    bool sawForm = false;
+    ParserState state = HEADER;
     while (NextLine()) {
       std::string_view s = Trim(line_);
       if (!s.empty() && s.front() == '|') {
@@ -232,31 +392,46 @@ class Parser {
       }
       FinishPicture();
       if (s.empty() || s.front() == '#') continue;
-      if (!sawHeader) {
-        if (s != kHeader) Fail(lineNo_, std::string("the text must start with \"") + kHeader + "\"");
-        sawHeader = true;
-        continue;
-      }
-      std::string_view rest = s;
-      std::string first = Lower(Word(rest));
-      if (first == "begin") {
-        if (!block_.empty()) Fail(lineNo_, "Begin inside a block (missing End)");
-        StartBlock(rest, sawForm);
-      } else if (first == "end") {
-        if (block_.empty()) Fail(lineNo_, "End without Begin");
-        FinishBlock();
-      } else {
-        if (block_.empty()) Fail(lineNo_, "a value outside any block");
-        Value(s);
-      }
+      state = (this->*kStateHandlers[state])(s);
     }
     FinishPicture();
-    if (!block_.empty()) Fail(lineNo_, "the last block has no End");
-    if (!sawHeader) Fail(lineNo_, std::string("the text must start with \"") + kHeader + "\"");
+    if (state == IN_BLOCK) Fail(lineNo_, "the last block has no End");
+    if (state == HEADER) Fail(lineNo_, std::string("the text must start with \"") + kHeader + "\"");
     return std::move(desc_);
   }
 
  private:
+  using StateHandler = ParserState (Parser::*)(std::string_view line);
+  static const StateHandler kStateHandlers[NB_PARSER_STATES];
+
+  ParserState HeaderLine(std::string_view s) {
+    if (s != kHeader) Fail(lineNo_, std::string("the text must start with \"") + kHeader + "\"");
+    return BETWEEN_BLOCKS;
+  }
+
+  ParserState BetweenBlocksLine(std::string_view s) {
+    std::string_view rest = s;
+    std::string first = Lower(Word(rest));
+    if (first == "begin") {
+      StartBlock(rest);
+      return IN_BLOCK;
+    }
+    if (first == "end") Fail(lineNo_, "End without Begin");
+    Fail(lineNo_, "a value outside any block");
+  }
+
+  ParserState InBlockLine(std::string_view s) {
+    std::string_view rest = s;
+    std::string first = Lower(Word(rest));
+    if (first == "begin") Fail(lineNo_, "Begin inside a block (missing End)");
+    if (first == "end") {
+      FinishBlock();
+      return BETWEEN_BLOCKS;
+    }
+    Value(s);
+    return IN_BLOCK;
+  }
+
   bool NextLine() {
     if (pos_ >= text_.size()) return false;
     size_t nl = text_.find('\n', pos_);
@@ -268,34 +443,37 @@ class Parser {
     return true;
   }
 
-  void StartBlock(std::string_view rest, bool& sawForm) {
-    std::string kind = Lower(Word(rest));
+  void StartBlock(std::string_view rest) {
+    std::string word = Lower(Word(rest));
     std::string name(Word(rest));
     std::string cls(Word(rest));
     if (name.empty()) Fail(lineNo_, "the block needs a name");
     if (!Word(rest).empty()) Fail(lineNo_, "unexpected words after the block name");
-    block_ = kind;
+    int kind = 0;
+    while (kind < NB_BLOCK_KINDS && word != kBlockWords[kind]) ++kind;
+    if (kind == NB_BLOCK_KINDS) Fail(lineNo_, "unknown block kind \"" + word + "\"");
+    block_ = static_cast<BlockKind>(kind);
     host_ = PropertyBag();
-    if (kind == "form") {
-      if (sawForm) Fail(lineNo_, "a second Form block");
-      sawForm = true;
-      desc_.form.name = name;
-    } else if (kind == "container") {
-      desc_.containers.emplace_back().name = name;
-    } else if (kind == "label") {
-      desc_.labels.emplace_back().name = name;
-    } else if (kind == "image") {
-      desc_.images.emplace_back().name = name;
-    } else if (kind == "control") {
-      if (cls.empty()) Fail(lineNo_, "a Control block names its class after its name");
-      ControlDesc& c = desc_.controls.emplace_back();
-      c.name = name;
-      c.className = cls;
-      c.properties.emplace();
-    } else {
-      Fail(lineNo_, "unknown block kind \"" + kind + "\"");
+    switch (block_) {
+      case FORM:
+        if (sawForm_) Fail(lineNo_, "a second Form block");
+        sawForm_ = true;
+        desc_.form.name = name;
+        break;
+      case CONTAINER: desc_.containers.emplace_back().name = name; break;
+      case LABEL: desc_.labels.emplace_back().name = name; break;
+      case IMAGE: desc_.images.emplace_back().name = name; break;
+      case CONTROL: {
+        if (cls.empty()) Fail(lineNo_, "a Control block names its class after its name");
+        ControlDesc& c = desc_.controls.emplace_back();
+        c.name = name;
+        c.className = cls;
+        c.properties.emplace();
+        break;
+      }
+      default: break;
     }
-    if (kind != "control" && !cls.empty()) Fail(lineNo_, "unexpected words after the block name");
+    if (block_ != CONTROL && !cls.empty()) Fail(lineNo_, "unexpected words after the block name");
     blockLine_ = lineNo_;
   }
 
@@ -308,7 +486,8 @@ class Parser {
     if (key.empty()) Fail(lineNo_, "the value has no key");
     bool hostValue = key.front() == '@';
     if (hostValue) key.erase(0, 1);
-    if (!hostValue && block_ != "control") Fail(lineNo_, "values of a " + block_ + " block start with @");
+    if (!hostValue && block_ != CONTROL)
+      Fail(lineNo_, std::string("values of a ") + kBlockWords[block_] + " block start with @");
     PropertyBag& bag = hostValue ? host_ : *desc_.controls.back().properties;
     if (bag.Contains(key)) Fail(lineNo_, "\"" + key + "\" appears twice in the block");
     bag.Set(key, ParseValue(v));
@@ -386,84 +565,20 @@ class Parser {
     FinishPicture();
     const PropertyBag& h = host_;
     std::vector<std::string> known;
-    auto i32 = [&](const char* k, int32_t def) { known.push_back(k); return h.ReadInt32(k, def); };
-    auto i16 = [&](const char* k, int16_t def) { known.push_back(k); return h.ReadInt16(k, def); };
-    auto bl = [&](const char* k, bool def) { known.push_back(k); return h.ReadBool(k, def); };
-    auto col = [&](const char* k, OleColor def) { known.push_back(k); return h.ReadColor(k, def); };
-    auto txt = [&](const char* k, const std::string& def) { known.push_back(k); return h.ReadText(k, def); };
-    auto fnt = [&](const char* k) { known.push_back(k); return h.ReadFont(k); };
-    auto pic = [&](const char* k) { known.push_back(k); return h.ReadPicture(k); };
     try {
-      if (block_ == "form") {
-        FormProps& f = desc_.form;
-        f.caption = txt("Caption", f.caption);
-        f.left = i32("Left", f.left);
-        f.top = i32("Top", f.top);
-        f.clientWidth = i32("ClientWidth", f.clientWidth);
-        f.clientHeight = i32("ClientHeight", f.clientHeight);
-        f.backColor = col("BackColor", f.backColor);
-        f.foreColor = col("ForeColor", f.foreColor);
-        if (auto font = fnt("Font")) f.font = *font;
-        f.borderStyle = i16("BorderStyle", f.borderStyle);
-        f.icon = pic("Icon");
-        f.picture = pic("Picture");
-        f.isMdiForm = bl("MDIForm", f.isMdiForm);
-      } else if (block_ == "container") {
-        ContainerDesc& c = desc_.containers.back();
-        c.container = txt("Container", c.container);
-        c.left = i32("Left", c.left);
-        c.top = i32("Top", c.top);
-        c.width = i32("Width", c.width);
-        c.height = i32("Height", c.height);
-        c.tabIndex = i16("TabIndex", c.tabIndex);
-        c.tabStop = bl("TabStop", c.tabStop);
-        c.visible = bl("Visible", c.visible);
-        c.backColor = col("BackColor", c.backColor);
-        c.foreColor = col("ForeColor", c.foreColor);
-        c.font = fnt("Font");
-        c.picture = pic("Picture");
-        c.borderStyle = i16("BorderStyle", c.borderStyle);
-        c.toolTip = txt("ToolTipText", c.toolTip);
-      } else if (block_ == "label") {
-        LabelDesc& l = desc_.labels.back();
-        l.container = txt("Container", l.container);
-        l.left = i32("Left", l.left);
-        l.top = i32("Top", l.top);
-        l.width = i32("Width", l.width);
-        l.height = i32("Height", l.height);
-        l.tabIndex = i16("TabIndex", l.tabIndex);
-        l.visible = bl("Visible", l.visible);
-        l.caption = txt("Caption", l.caption);
-        l.foreColor = col("ForeColor", l.foreColor);
-        l.backColor = col("BackColor", l.backColor);
-        l.transparent = bl("Transparent", l.transparent);
-        l.font = fnt("Font");
-        l.alignment = i16("Alignment", l.alignment);
-        l.toolTip = txt("ToolTipText", l.toolTip);
-      } else if (block_ == "image") {
-        ImageDesc& m = desc_.images.back();
-        m.container = txt("Container", m.container);
-        m.left = i32("Left", m.left);
-        m.top = i32("Top", m.top);
-        m.width = i32("Width", m.width);
-        m.height = i32("Height", m.height);
-        m.visible = bl("Visible", m.visible);
-        m.stretch = bl("Stretch", m.stretch);
-        m.picture = pic("Picture");
-        m.toolTip = txt("ToolTipText", m.toolTip);
-      } else if (block_ == "control") {
-        ControlDesc& c = desc_.controls.back();
-        c.container = txt("Container", c.container);
-        c.left = i32("Left", c.left);
-        c.top = i32("Top", c.top);
-        c.extentX = i32("ExtentX", c.extentX);
-        c.extentY = i32("ExtentY", c.extentY);
-        c.tabIndex = i16("TabIndex", c.tabIndex);
-        c.isDefault = bl("Default", c.isDefault);
-        c.isCancel = bl("Cancel", c.isCancel);
-        c.visible = bl("Visible", c.visible);
-        c.toolTip = txt("ToolTipText", c.toolTip);
-        if (bl("New", false)) c.properties.reset();
+      switch (block_) {
+        case FORM: ReadFields(h, kFormFields, desc_.form, known); break;
+        case CONTAINER: ReadFields(h, kContainerFields, desc_.containers.back(), known); break;
+        case LABEL: ReadFields(h, kLabelFields, desc_.labels.back(), known); break;
+        case IMAGE: ReadFields(h, kImageFields, desc_.images.back(), known); break;
+        case CONTROL: {
+          ControlDesc& c = desc_.controls.back();
+          ReadFields(h, kControlFields, c, known);
+          known.push_back(kNewKey);
+          if (h.ReadBool(kNewKey, false)) c.properties.reset();
+          break;
+        }
+        default: break;
       }
     } catch (const Error& e) {
       throw Error(errors::kBadFormText, "Form text block at line " + std::to_string(blockLine_) + ": " + e.Description());
@@ -471,9 +586,8 @@ class Parser {
     for (const auto& e : h.Entries()) {
       bool ok = false;
       for (const auto& k : known) ok = ok || KeyEquals(k, e.key);
-      if (!ok) Fail(blockLine_, "unknown value @" + e.key + " in a " + block_ + " block");
+      if (!ok) Fail(blockLine_, "unknown value @" + e.key + " in a " + kBlockWords[block_] + " block");
     }
-    block_.clear();
   }
 
   std::string_view text_;
@@ -482,10 +596,17 @@ class Parser {
   std::string_view line_;
   int lineNo_ = 0;
   int blockLine_ = 0;
-  std::string block_;
+  bool sawForm_ = false;
+  BlockKind block_ = NB_BLOCK_KINDS;
   PropertyBag host_;
   PendingPicture pending_;
   FormDesc desc_;
+};
+
+const Parser::StateHandler Parser::kStateHandlers[NB_PARSER_STATES] = {
+    &Parser::HeaderLine,         // HEADER
+    &Parser::BetweenBlocksLine,  // BETWEEN_BLOCKS
+    &Parser::InBlockLine,        // IN_BLOCK
 };
 
 const char kBase64Chars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -560,113 +681,50 @@ FormDesc ParseFormText(std::string_view text, const std::string& baseDir) { retu
 std::string WriteFormText(const FormDesc& desc) {
   Writer w;
   w.Out() = std::string(kHeader) + "\n";
-  const FormProps& f = desc.form;
-  const FormProps df;
   w.Blank();
-  w.Begin("Form", f.name);
-  if (!f.caption.empty()) w.Text("@Caption", f.caption);
-  if (f.left != df.left) w.Int("@Left", f.left);
-  if (f.top != df.top) w.Int("@Top", f.top);
-  w.Int("@ClientWidth", f.clientWidth);
-  w.Int("@ClientHeight", f.clientHeight);
-  w.Color("@BackColor", f.backColor);
-  if (f.foreColor != df.foreColor) w.Color("@ForeColor", f.foreColor);
-  w.Font("@Font", f.font);
-  if (f.borderStyle != df.borderStyle) w.Int("@BorderStyle", f.borderStyle);
-  if (f.icon) w.Pic("@Icon", f.icon);
-  if (f.picture) w.Pic("@Picture", f.picture);
-  if (f.isMdiForm) w.Bool("@MDIForm", true);
+  w.Begin("Form", desc.form.name);
+  WriteFields(w, kFormFields, desc.form);
   w.End();
   for (const ContainerDesc& c : desc.containers) {
-    const ContainerDesc d;
     w.Blank();
     w.Begin("Container", c.name);
-    w.Text("@Container", c.container);
-    w.Int("@Left", c.left);
-    w.Int("@Top", c.top);
-    w.Int("@Width", c.width);
-    w.Int("@Height", c.height);
-    w.Int("@TabIndex", c.tabIndex);
-    if (c.tabStop != d.tabStop) w.Bool("@TabStop", c.tabStop);
-    if (c.visible != d.visible) w.Bool("@Visible", c.visible);
-    w.Color("@BackColor", c.backColor);
-    if (c.foreColor != d.foreColor) w.Color("@ForeColor", c.foreColor);
-    if (c.font) w.Font("@Font", *c.font);
-    if (c.picture) w.Pic("@Picture", c.picture);
-    if (c.borderStyle != d.borderStyle) w.Int("@BorderStyle", c.borderStyle);
-    if (!c.toolTip.empty()) w.Text("@ToolTipText", c.toolTip);
+    WriteFields(w, kContainerFields, c);
     w.End();
   }
   for (const LabelDesc& l : desc.labels) {
-    const LabelDesc d;
     w.Blank();
     w.Begin("Label", l.name);
-    w.Text("@Container", l.container);
-    w.Int("@Left", l.left);
-    w.Int("@Top", l.top);
-    w.Int("@Width", l.width);
-    w.Int("@Height", l.height);
-    w.Int("@TabIndex", l.tabIndex);
-    if (l.visible != d.visible) w.Bool("@Visible", l.visible);
-    w.Text("@Caption", l.caption);
-    w.Color("@ForeColor", l.foreColor);
-    if (l.backColor != d.backColor) w.Color("@BackColor", l.backColor);
-    if (l.transparent) w.Bool("@Transparent", true);
-    if (l.font) w.Font("@Font", *l.font);
-    if (l.alignment != d.alignment) w.Int("@Alignment", l.alignment);
-    if (!l.toolTip.empty()) w.Text("@ToolTipText", l.toolTip);
+    WriteFields(w, kLabelFields, l);
     w.End();
   }
   for (const ImageDesc& m : desc.images) {
-    const ImageDesc d;
     w.Blank();
     w.Begin("Image", m.name);
-    w.Text("@Container", m.container);
-    w.Int("@Left", m.left);
-    w.Int("@Top", m.top);
-    w.Int("@Width", m.width);
-    w.Int("@Height", m.height);
-    if (m.visible != d.visible) w.Bool("@Visible", m.visible);
-    if (m.stretch) w.Bool("@Stretch", true);
-    if (m.picture) w.Pic("@Picture", m.picture);
-    if (!m.toolTip.empty()) w.Text("@ToolTipText", m.toolTip);
+    WriteFields(w, kImageFields, m);
     w.End();
   }
   for (const ControlDesc& c : desc.controls) {
     w.Blank();
     w.Begin("Control", c.name, c.className);
-    w.Text("@Container", c.container);
-    w.Int("@Left", c.left);
-    w.Int("@Top", c.top);
-    w.Int("@ExtentX", c.extentX);
-    w.Int("@ExtentY", c.extentY);
-    w.Int("@TabIndex", c.tabIndex);
-    if (c.isDefault) w.Bool("@Default", true);
-    if (c.isCancel) w.Bool("@Cancel", true);
-    if (!c.visible) w.Bool("@Visible", false);
-    if (!c.toolTip.empty()) w.Text("@ToolTipText", c.toolTip);
+    WriteFields(w, kControlFields, c);
     if (c.properties)
       w.Bag(*c.properties);
     else
-      w.Bool("@New", true);
+      w.Put(std::string("@") + kNewKey, true);
     w.End();
   }
   return w.Out();
 }
 
 FormDesc LoadFormFile(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw Error(errors::kFileNotFound, "File not found: " + path);
-  std::string text;
-  LARGE_INTEGER size{};
-  bool ok = GetFileSizeEx(file, &size) && size.QuadPart < (1LL << 30);
-  if (ok) {
-    text.resize(static_cast<size_t>(size.QuadPart));
-    DWORD read = 0;
-    ok = text.empty() || (ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr) && read == text.size());
+  std::vector<uint8_t> bytes;
+  switch (ReadWholeFile(path, bytes)) {
+    case WholeFileRead::kRead: break;
+    case WholeFileRead::kNotFound:
+    case WholeFileRead::kNotOpened: throw Error(errors::kFileNotFound, "File not found: " + path);
+    default: throw Error(errors::kFileIo, "File access error: " + path);
   }
-  CloseHandle(file);
-  if (!ok) throw Error(errors::kFileIo, "File access error: " + path);
+  const std::string text(bytes.begin(), bytes.end());
   std::string dir;
   size_t slash = path.find_last_of("\\/");
   if (slash != std::string::npos) dir = path.substr(0, slash);
@@ -678,11 +736,11 @@ void SaveFormFile(const std::string& path, const FormDesc& desc) {
   // Written beside the target and moved over it, so a failed write never
   // leaves a half-written form behind.
   std::string temp = path + ".tmp";
-  HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw Error(errors::kFileIo, "File access error: " + path);
+  user::File file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw Error(errors::kFileIo, "File access error: " + path);
   DWORD written = 0;
-  bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
-  ok = CloseHandle(file) && ok;
+  bool ok = WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+  ok = file.Close() && ok;
   if (!ok || !MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
     DeleteFileA(temp.c_str());
     throw Error(errors::kFileIo, "File access error: " + path);

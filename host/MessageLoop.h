@@ -21,17 +21,4 @@ int Run(Form& form);
 // Processes every pending message, then returns (like DoEvents).
 void DoEvents();
 
-// Pumps messages until pred() is true or timeoutMs pass; returns pred().
-// For tests and for code that waits on the user interface.
-template <typename Pred>
-bool PumpUntil(Pred pred, DWORD timeoutMs) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    DoEvents();
-    if (pred()) return true;
-    if (GetTickCount() - start > timeoutMs) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-}
-
 }  // namespace host

@@ -9,6 +9,7 @@
 #include "host/GdiObjects.h"
 #include "host/Units.h"
 #include "host/UserObjects.h"
+#include "host/WholeFile.h"
 
 namespace host {
 
@@ -256,25 +257,13 @@ std::vector<uint8_t> EncodeIcon(HICON icon, bool cursor, int w, int h) {
   return out;
 }
 
-std::vector<uint8_t> ReadWholeFile(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    DWORD err = GetLastError();
-    if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND)
-      throw Error(errors::kFileNotFound, "File not found: " + path);
-    throw Error(errors::kFileIo, "File access error: " + path);
-  }
+std::vector<uint8_t> ReadPictureFile(const std::string& path) {
   std::vector<uint8_t> bytes;
-  LARGE_INTEGER size{};
-  bool ok = GetFileSizeEx(file, &size) && size.QuadPart < (1LL << 30);
-  if (ok) {
-    bytes.resize(static_cast<size_t>(size.QuadPart));
-    DWORD read = 0;
-    ok = bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size());
+  switch (ReadWholeFile(path, bytes)) {
+    case WholeFileRead::kRead: return bytes;
+    case WholeFileRead::kNotFound: throw Error(errors::kFileNotFound, "File not found: " + path);
+    default: throw Error(errors::kFileIo, "File access error: " + path);
   }
-  CloseHandle(file);
-  if (!ok) throw Error(errors::kFileIo, "File access error: " + path);
-  return bytes;
 }
 
 }  // namespace
@@ -292,7 +281,7 @@ Picture Picture::LoadBytes(const void* data, size_t size) {
 }
 
 Picture Picture::LoadFile(const std::string& path) {
-  std::vector<uint8_t> bytes = ReadWholeFile(path);
+  std::vector<uint8_t> bytes = ReadPictureFile(path);
   try {
     return LoadBytes(bytes);
   } catch (const Error& e) {

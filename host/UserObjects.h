@@ -1,5 +1,5 @@
 // Owners for USER handles and per-window resources: icons and cursors,
-// windows, window properties and window timers. Like the GDI owners in
+// windows, window properties and window timers; and for kernel file handles. Like the GDI owners in
 // GdiObjects.h, every owner counts what it holds alive so tests can check for
 // leaks (Wine has no GetGuiResources).
 #pragma once
@@ -173,6 +173,29 @@ class Timer {
   HWND hwnd_ = nullptr;
   UINT_PTR id_ = 0;
   bool set_ = false;
+};
+
+// A kernel file handle from CreateFile, closed with CloseHandle.
+class File {
+ public:
+  File() = default;
+  explicit File(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {
+    if (h_) ++LiveCounter();
+  }
+  ~File() { Close(); }
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+  HANDLE get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+  // Closes now; false (with the last error set) when closing failed.
+  bool Close() {
+    if (!h_) return true;
+    --LiveCounter();
+    return CloseHandle(std::exchange(h_, nullptr)) != FALSE;
+  }
+
+ private:
+  HANDLE h_ = nullptr;
 };
 
 }  // namespace user

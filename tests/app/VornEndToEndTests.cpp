@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/AboutBox.h"
+#include "tests/MessagePump.h"
 
 #ifndef VORN_EXE_PATH
 #error "VORN_EXE_PATH names the VORN.exe under test"
@@ -43,17 +44,7 @@ constexpr int kFullFirstItem = 109;
 // Polls `done` (while keeping this thread's own windows alive) until it is
 // true or `timeoutMs` passed.
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 15000) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    if (done()) return true;
-    if (GetTickCount() - start > timeoutMs) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
+  return test_pump::PumpUntil(done, timeoutMs, test_pump::DispatchWaiting, 10);
 }
 
 // Lets time pass for held keys and the other process's timer.

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "effects/WindowEffects.h"
+#include "tests/MessagePump.h"
 
 struct WindowLook {
   int32_t value;  // GetLayeredValue
@@ -40,13 +41,7 @@ class EffectsTestWindow {
   HWND hwnd() const { return handle_; }
 
   // Runs everything waiting in this thread's queue.
-  static void Drain() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
+  static void Drain() { test_pump::DispatchWaiting(); }
   // Drains and forgets what was seen so far.
   void Reset() {
     Drain();

@@ -41,11 +41,7 @@ bool InMoveLoop(DWORD thread) {
 
 // Runs the thread's messages until `done` or about ten seconds have passed.
 void PumpUntil(const std::atomic<bool>& done) {
-  const auto limit = Clock::now() + 10s;
-  while (!done && Clock::now() < limit) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    EffectsTestWindow::Drain();
-  }
+  test_pump::PumpUntil([&] { return done.load(); }, 10000, EffectsTestWindow::Drain, 20);
 }
 
 TEST(WindowEffectsDrag, RealMouseDragFromAButtonDownMovesTheWindow) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "host/MessageLoop.h"
+#include "tests/MessagePump.h"
 
 namespace hosttest {
 
@@ -13,7 +14,7 @@ inline void Pump() { host::DoEvents(); }
 // Pumps until pred() holds (generous bound; no fixed sleeps).
 template <typename Pred>
 bool WaitFor(Pred pred, DWORD ms = 3000) {
-  return host::PumpUntil(pred, ms);
+  return test_pump::PumpUntil(pred, ms, host::DoEvents);
 }
 
 inline void SendMouse(DWORD flags) {
