@@ -4,7 +4,7 @@
 
 void DrawBevel(ButtState& s, BevelPoints& p, BevelColors& colors, int16_t /*frameState*/,
                int outerStyle) {
-  HDC dc = s.bufferDC.get();
+  HDC dc = s.buffer.dc();
   if (!dc) return;
   const int shape = s.ButtonShape;
   const int ls = (shape == 1 || shape == 3) ? 1 : 0;  // left slant

@@ -34,7 +34,7 @@ void DrawCaption(ButtState& s, int32_t baseColor, int32_t captionColor, bool pre
   }
   if (!((shape == 7 || shape == 8) && value)) DrawPicture(s, pic);
   if (s.Caption.empty() || (shape > 4 && !value)) return;
-  HDC dc = s.bufferDC.get();
+  HDC dc = s.buffer.dc();
   if (!dc) return;
 
   const std::string text = CaptionDisplayText(s.Caption);

@@ -23,7 +23,7 @@ bool SameText(std::string_view a, std::string_view b) {
 // buffer; the font it replaces is the buffer's own the first time and the
 // previous caption font afterwards.
 void UpdateFont(ButtState& s) {
-  HDC dc = s.bufferDC.get();
+  HDC dc = s.buffer.dc();
   if (!dc) return;
   LOGFONTA lf{};
   const size_t n = std::min(s.hostFont.name.size(), sizeof lf.lfFaceName - 1);
@@ -47,8 +47,7 @@ void UpdateFont(ButtState& s) {
   lf.lfCharSet = DEFAULT_CHARSET;
   gdi::Font font(CreateFontIndirectA(&lf));
   if (!font) return;
-  HGDIOBJ replaced = SelectObject(dc, font.get());
-  if (!s.bufferOldFont) s.bufferOldFont = replaced;
+  s.buffer.SelectFont(font.get());
   s.look.captionFont = std::move(font);  // deletes the previous caption font, now deselected
 }
 

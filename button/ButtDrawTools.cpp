@@ -3,15 +3,24 @@
 #include "button/ButtState.h"
 #include "button/TranslateColor.h"
 
+DrawingScope::DrawingScope(ButtState& s) : s_(s), saved_(std::in_place, s.buffer.dc()) {}
+
+DrawingScope::~DrawingScope() {
+  // The saved state gives the buffer's own pen and brush back; the tools
+  // taken out meanwhile can go.
+  saved_.reset();
+  s_.toolPen.reset();
+  s_.toolBrush.reset();
+}
+
 void SelectDrawingTool(ButtState& s, bool select, HDC dc, int kind, int32_t color, bool alsoPen,
                        int width, int style) {
-  HDC buffer = s.bufferDC.get();
+  HDC buffer = s.buffer.dc();
   if (!select) {
     if (!buffer) return;
-    if (s.bufferOldBrush) SelectObject(buffer, s.bufferOldBrush);
-    s.bufferBrush.reset();
-    if (s.bufferOldPen) SelectObject(buffer, s.bufferOldPen);
-    s.bufferPen.reset();
+    s.buffer.SelectOwnPenAndBrush();
+    s.toolBrush.reset();
+    s.toolPen.reset();
     return;
   }
   switch (kind) {
@@ -21,7 +30,7 @@ void SelectDrawingTool(ButtState& s, bool select, HDC dc, int kind, int32_t colo
       if (!brush) return;
       // The replaced brush leaves the DC before its owner deletes it.
       SelectObject(buffer, brush.get());
-      s.bufferBrush = std::move(brush);
+      s.toolBrush = std::move(brush);
       if (alsoPen) SelectDrawingTool(s, true, dc, ToolPen, color, false, width, style);
       break;
     }
@@ -30,7 +39,7 @@ void SelectDrawingTool(ButtState& s, bool select, HDC dc, int kind, int32_t colo
       gdi::Pen pen(CreatePen(style, width, static_cast<COLORREF>(color)));
       if (!pen) return;
       SelectObject(buffer, pen.get());
-      s.bufferPen = std::move(pen);
+      s.toolPen = std::move(pen);
       break;
     }
     case ToolTextColor:

@@ -10,7 +10,7 @@ void DrawFocusCue(ButtState& s, int32_t& color, bool solid, bool& aroundContent,
     if (s.ButtonStyle == butt::StyleRoundedTheme) return;
     aroundContent = true;
   }
-  HDC dc = s.bufferDC.get();
+  HDC dc = s.buffer.dc();
   if (!dc) return;
   const int fw = s.clientWidth, fh = s.clientHeight;
   const int l = s.look.slantLeft, r = s.look.slantRight;

@@ -22,6 +22,6 @@ struct GradientStrips {
 GradientStrips GradientStripsFor(int length, int screenLength);
 
 // Paints the whole back buffer, within its current clip, from fromColour to
-// toColour: GradientMode 1 left to right, 2 right to left, 3 top to bottom,
-// 4 bottom to top. Plain RGB colours.
-void PaintGradient(ButtState& s, int32_t fromColour, int32_t toColour);
+// toColour in the direction of a GradientMode value: 1 left to right, 2
+// right to left, 3 top to bottom, 4 bottom to top. Plain RGB colours.
+void PaintGradient(ButtState& s, int32_t mode, int32_t fromColour, int32_t toColour);

@@ -11,7 +11,7 @@ namespace {
 SIZE MeasureCaption(ButtState& s, SIZE box) {
   const std::string text = CaptionDisplayText(s.Caption);
   RECT rc{0, 0, box.cx, box.cy};
-  HDC dc = s.bufferDC.get();
+  HDC dc = s.buffer.dc();
   if (dc) {
     DrawTextA(dc, text.c_str(), -1, &rc, DT_CALCRECT | DT_WORDBREAK);
   } else {

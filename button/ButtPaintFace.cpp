@@ -22,7 +22,7 @@ void PaintFace(ButtState& s, int32_t& face, int16_t& frameState, int16_t& drawRe
   const bool keepFace = (heldDown || !command) && (value || command);
   const int32_t fill = (s.hoverTracking && !keepFace) ? hoverFace : face;
 
-  HDC dc = s.bufferDC.get();
+  HDC dc = s.buffer.dc();
   if (!dc) return;
   const int fw = s.clientWidth, fh = s.clientHeight;
   if (value || s.ButtonShape == 7 || s.ButtonShape == 8 || s.GradientMode == butt::GradientNone) {
@@ -37,7 +37,7 @@ void PaintFace(ButtState& s, int32_t& face, int16_t& frameState, int16_t& drawRe
     }
   } else if (!s.hoverTracking || heldDown || s.GradientColor == s.HoverBackColor) {
     if (gradientColor < 0) gradientColor = face;
-    PaintGradient(s, face, gradientColor);
+    PaintGradient(s, s.GradientMode, face, gradientColor);
   } else {
     DrawBox(s, dc, 0, 0, fw, fh, hoverFace);
   }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "button/ButtPictureScan.h"
@@ -185,7 +186,7 @@ void DrawPicture(ButtState& s, RECT& rect) {
     rect = {0, 0, s.clientWidth, s.clientHeight};
     if (s.PressedAndHot()) InflateRect(&rect, -1, -1);
   }
-  HDC buffer = s.bufferDC.get();
+  HDC buffer = s.buffer.dc();
   if (!buffer) return;
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
@@ -195,14 +196,14 @@ void DrawPicture(ButtState& s, RECT& rect) {
   // onto the face.
   gdi::MemoryDC canvas;
   gdi::Bitmap canvasBmp;
+  std::optional<gdi::SelectGuard> canvasSel;
   HDC target = buffer;
   RECT at = rect;
-  HGDIOBJ canvasOld = nullptr;
   if (!enabled) {
     canvas = gdi::MemoryDC(buffer);
     canvasBmp.reset(CreateCompatibleBitmap(buffer, w, h));
     if (!canvas || !canvasBmp) return;
-    canvasOld = SelectObject(canvas.get(), canvasBmp.get());
+    canvasSel.emplace(canvas.get(), canvasBmp.get());
     PatBlt(canvas.get(), 0, 0, w, h, WHITENESS);
     target = canvas.get();
     OffsetRect(&at, -at.left, -at.top);
@@ -218,12 +219,10 @@ void DrawPicture(ButtState& s, RECT& rect) {
   }
 
   if (!enabled) {
-    const COLORREF oldBk = SetBkColor(buffer, RGB(255, 255, 255));
     gdi::Brush grey(CreateSolidBrush(RGB(128, 128, 128)));
-    HGDIOBJ oldBrush = SelectObject(buffer, grey.get());
+    gdi::SavedDC keep(buffer);
+    SetBkColor(buffer, RGB(255, 255, 255));
+    SelectObject(buffer, grey.get());
     BitBlt(buffer, rect.left, rect.top, w, h, canvas.get(), 0, 0, kGreyOut);
-    SelectObject(buffer, oldBrush);
-    SetBkColor(buffer, oldBk);
-    SelectObject(canvas.get(), canvasOld);
   }
 }

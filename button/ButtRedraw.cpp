@@ -63,7 +63,7 @@ void RedrawButton(ButtState& s) {
   int16_t frameState = 0;
   int16_t drawResult = 0;
   // A stored style outside the table (possible from loaded data) draws nothing.
-  if (s.bufferDC && s.ButtonStyle >= 0 && s.ButtonStyle < static_cast<int32_t>(std::size(kStyleRenderers)))
+  if (s.buffer && s.ButtonStyle >= 0 && s.ButtonStyle < static_cast<int32_t>(std::size(kStyleRenderers)))
     kStyleRenderers[s.ButtonStyle](s, bevelPoints, bevelColors, frameState, drawResult);
   const ButtColor frameColor = bevelColors[12];
 

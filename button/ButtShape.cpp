@@ -3,6 +3,7 @@
 #include "button/ButtShape.h"
 
 #include "button/ButtCore.h"
+#include "button/ButtDrawTools.h"
 #include "button/ButtGradient.h"
 #include "button/ButtLayoutMath.h"
 #include "button/ButtLooks.h"
@@ -26,22 +27,19 @@ void Trim(HRGN region, const ButtState& s, int w, int h) {
 }
 
 void FrameRegion(ButtState& s, HRGN region, COLORREF colour) {
-  if (!region || !s.bufferDC) return;
+  if (!region || !s.buffer) return;
   gdi::Brush brush(CreateSolidBrush(colour));
-  FrameRgn(s.bufferDC.get(), region, brush.get(), 1, 1);
+  FrameRgn(s.buffer.dc(), region, brush.get(), 1, 1);
 }
 
 // White at the top to grey at the bottom over the whole buffer: what is
 // left of it around the inset faces is the ring of the elliptic shapes.
 void PaintRing(ButtState& s, COLORREF from, COLORREF to) {
-  const int32_t mode = s.GradientMode;
-  s.GradientMode = butt::GradientVertical;
-  PaintGradient(s, static_cast<int32_t>(from), static_cast<int32_t>(to));
-  s.GradientMode = mode;
+  PaintGradient(s, butt::GradientVertical, static_cast<int32_t>(from), static_cast<int32_t>(to));
 }
 
 void SelectClip(ButtState& s, const gdi::Region& region) {
-  if (s.bufferDC) SelectClipRgn(s.bufferDC.get(), region.get());
+  if (s.buffer) SelectClipRgn(s.buffer.dc(), region.get());
 }
 
 // Gives the finished outline to the window, or keeps it for a windowless
@@ -73,9 +71,9 @@ void EllipticOutline(ButtState& s, gdi::Region& region) {
   const int w = s.clientWidth, h = s.clientHeight;
   region.reset(CreateEllipticRgn(0, 0, w, h));
   if (s.ButtonStyle != butt::StyleHotTrack) {
+    DrawingScope scope(s);
     if (s.ButtonShape == butt::ShapeEllipseFramed) FrameRegion(s, region.get(), RGB(0, 0, 0));
     else PaintRing(s, kWhite, kGrey);
-    if (s.bufferDC) SelectClipRgn(s.bufferDC.get(), nullptr);
   }
   s.look.shapeOuterRegion.reset(CreateEllipticRgn(1, 1, w - 1, h - 1));
   s.look.shapeInnerRegion.reset(CreateEllipticRgn(2, 2, w - 2, h - 2));
@@ -108,9 +106,9 @@ bool PictureOutline(ButtState& s, gdi::Region& region) {
   if (s.look.shapeInnerRegion && GetRgnBox(s.look.shapeInnerRegion.get(), &own) != NULLREGION)
     OffsetRgn(s.look.shapeInnerRegion.get(), box.left - own.left + 2, box.top - own.top + 2);
 
+  DrawingScope scope(s);
   if (s.ButtonShape == butt::ShapePictureRinged) PaintRing(s, kWhite, kGrey);
   else FrameRegion(s, region.get(), static_cast<COLORREF>(TranslateColor(s.BackColor)));
-  SelectClip(s, s.look.shapeOuterRegion);
   return true;
 }
 }  // namespace
@@ -118,7 +116,6 @@ bool PictureOutline(ButtState& s, gdi::Region& region) {
 void BuildShape(ButtState& s) {
   s.look.slantLeft = 0;
   s.look.slantRight = s.clientWidth;
-  if (s.bufferDC) SelectClipRgn(s.bufferDC.get(), nullptr);
   s.look.shapeInnerRegion.reset();
   s.look.shapeOuterRegion.reset();
 
@@ -181,39 +178,32 @@ void ResizeControl(ButtState& s, int width, int height) {
 int16_t PrepareShapeClip(ButtState& s) {
   if (CustomClickMove(s)) return 0;
   int16_t r = 1;
-  HDC dc = s.bufferDC.get();
   const bool heldDown = s.PressedAndHot();
   const bool value = s.Value != 0;
   const int shape = s.ButtonShape;
-  if (!s.hoverTracking && !heldDown && !value && s.ButtonStyle == butt::StyleHotTrack) {
-    if (dc) SelectClipRgn(dc, nullptr);
-    return r;
-  }
-  const int32_t mode = s.GradientMode;
-  if (dc) SelectClipRgn(dc, nullptr);
+  // The clip starts empty: the pass runs in a DrawingScope of its renderer.
+  if (!s.hoverTracking && !heldDown && !value && s.ButtonStyle == butt::StyleHotTrack) return r;
   if (s.ButtonStyle == butt::StyleHotTrack && (value || (shape != butt::ShapeEllipseFramed && shape != butt::ShapePicture))) {
-    s.GradientMode = butt::GradientVertical;
-    PaintGradient(s, static_cast<int32_t>(kWhite), static_cast<int32_t>(kGrey));
+    PaintGradient(s, butt::GradientVertical, static_cast<int32_t>(kWhite), static_cast<int32_t>(kGrey));
     SelectClip(s, s.look.shapeInnerRegion);
     r = 4;
   }
   if ((heldDown || value) && shape != butt::ShapeEllipseFramed && shape != butt::ShapePicture) {
     // The sunken ring: grey at the top, white at the bottom.
     SelectClip(s, s.look.shapeOuterRegion);
-    s.GradientMode = butt::GradientVertical;
-    PaintGradient(s, static_cast<int32_t>(kGrey), static_cast<int32_t>(kWhite));
+    PaintGradient(s, butt::GradientVertical, static_cast<int32_t>(kGrey), static_cast<int32_t>(kWhite));
     SelectClip(s, s.look.shapeInnerRegion);
     r = 4;
   } else if (shape == butt::ShapePicture || (shape == butt::ShapeEllipseFramed && s.hoverTracking)) {
     gdi::Region outline(CopyWindowRegion(s));
     if (shape == butt::ShapeEllipseFramed) {
       FrameRegion(s, outline.get(), RGB(0, 0, 0));
-    } else if (outline && s.bufferDC) {
+    } else if (outline && s.buffer) {
       // The whole outline in the back colour rather than only its frame:
       // the one-pixel frame leaves diagonal gaps against the inset face,
       // which would show stale buffer pixels once no picture covers them.
       gdi::Brush brush(CreateSolidBrush(static_cast<COLORREF>(TranslateColor(s.BackColor))));
-      FillRgn(s.bufferDC.get(), outline.get(), brush.get());
+      FillRgn(s.buffer.dc(), outline.get(), brush.get());
     }
     SelectClip(s, s.look.shapeOuterRegion);
     r = 3;
@@ -221,6 +211,5 @@ int16_t PrepareShapeClip(ButtState& s) {
     SelectClip(s, s.look.shapeOuterRegion);
     r = 3;
   }
-  s.GradientMode = mode;
   return r;
 }

@@ -8,9 +8,9 @@
 
 #include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <string>
 
+#include "button/ButtBackBuffer.h"
 #include "button/ButtLook.h"
 #include "button/ButtValues.h"
 #include "host/FontDesc.h"
@@ -49,9 +49,6 @@ struct ButtState {
   ButtState() = default;
   ButtState(const ButtState&) = delete;
   ButtState& operator=(const ButtState&) = delete;
-  // The buffer's own objects go back out of bufferDC before the owners
-  // below delete anything.
-  ~ButtState() { RestoreBufferObjects(); }
 
   // --- Stored property values (named as the properties) ---
   int32_t ButtonStyle = butt::StyleSoft3D;
@@ -107,19 +104,11 @@ struct ButtState {
   // causes is not a resize of the control and keeps the buffer as it is.
   bool customMoving = false;
 
-  // Back buffer: memory DC compatible with hdc, its bitmap of the client
-  // size, and the pen and brush selected into it for its whole life. The
-  // old-object fields hold what bufferDC held before; bufferOldBitmap is
-  // non-null exactly while a back bitmap exists. The caption font itself is
-  // owned by `look`; bufferOldFont is the font it replaced.
-  gdi::MemoryDC bufferDC;
-  gdi::Bitmap bufferBitmap;
-  gdi::Pen bufferPen;
-  gdi::Brush bufferBrush;
-  HGDIOBJ bufferOldBitmap = nullptr;
-  HGDIOBJ bufferOldPen = nullptr;
-  HGDIOBJ bufferOldBrush = nullptr;
-  HGDIOBJ bufferOldFont = nullptr;
+  // The pen and brush of the drawing in progress (SelectDrawingTool). They
+  // are selected only inside a DrawingScope, which deselects them when it
+  // ends.
+  gdi::Pen toolPen;
+  gdi::Brush toolBrush;
 
   // Number of RedrawButton passes that ran (not delayed), and of back
   // buffer copies to the control: callers and tests see what a batch of
@@ -134,19 +123,13 @@ struct ButtState {
   // Layout, working colours, caption font, regions, picture copy.
   ButtLook look;
 
+  // The back buffer, compatible with hdc. Declared last so that it ends
+  // first and gives the caption font (owned by `look`) and the tools back
+  // before their owners delete them.
+  ButtBackBuffer buffer;
+
   bool Has(uint16_t flag) const { return (stateFlags & flag) != 0; }
   bool PressedAndHot() const { return Has(StatePressed) && Has(StateHot); }
   void Set(uint16_t flag) { stateFlags = static_cast<uint16_t>(stateFlags | flag); }
   void Clear(uint16_t flag) { stateFlags = static_cast<uint16_t>(stateFlags & ~flag); }
-
-  // Selects back every object bufferDC held before this control's own, so
-  // that they can be deleted. Safe to call more than once.
-  void RestoreBufferObjects() noexcept {
-    HDC dc = bufferDC.get();
-    if (!dc) return;
-    for (HGDIOBJ* old : {&bufferOldBrush, &bufferOldPen, &bufferOldFont, &bufferOldBitmap}) {
-      if (*old) SelectObject(dc, *old);
-      *old = nullptr;
-    }
-  }
 };

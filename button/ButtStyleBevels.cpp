@@ -1,6 +1,7 @@
 // The styles built only from bevel rings: Soft3D, Classic3D, Thin3D and
 // Light3D, sharing one sequence (face, caption, rings, focus cue).
 #include "button/ButtCaption.h"
+#include "button/ButtDrawTools.h"
 #include "button/ButtFace.h"
 #include "button/ButtStyles.h"
 #include "button/ShiftColor.h"
@@ -90,6 +91,7 @@ void Light3DRings(ButtState& s, int32_t face, BevelColors& c, int16_t& fs, int32
 
 void PaintWithRings(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs, int16_t& result,
                     RingColours rings) {
+  DrawingScope scope(s);
   const bool checkOrOption = IsCheckOrOption(s);
   int32_t face = (checkOrOption && s.Value != 0) ? s.look.checkedFaceColor : s.look.faceColor;
   int32_t gradient = TranslateColor(s.GradientColor);

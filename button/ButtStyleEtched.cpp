@@ -1,12 +1,14 @@
 // StyleEtched: dark grey and white etched outline, a solid lavender focus
 // outline round the caption, no pressed movement.
 #include "button/ButtCaption.h"
+#include "button/ButtDrawTools.h"
 #include "button/ButtFace.h"
 #include "button/ButtStyles.h"
 #include "button/ShiftColor.h"
 #include "button/TranslateColor.h"
 
 void PaintEtched(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs, int16_t& result) {
+  DrawingScope scope(s);
   const bool enabled = s.hostEnabled != 0;
   const bool checkOrOption = IsCheckOrOption(s);
   int32_t face = s.look.faceColor;

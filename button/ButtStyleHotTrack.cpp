@@ -8,6 +8,7 @@
 #include "button/TranslateColor.h"
 
 void PaintHotTrack(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs, int16_t& result) {
+  DrawingScope scope(s);
   const bool checkOrOption = IsCheckOrOption(s);
   int32_t face, focus = 0;
   if (checkOrOption && s.Value != 0) {
@@ -23,15 +24,20 @@ void PaintHotTrack(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs, in
   bool flatDisabled = checkOrOption;
   DrawCaption(s, face, caption, s.Value != 0, flatDisabled);
 
-  HDC dc = s.bufferDC.get();
+  HDC dc = s.buffer.dc();
   const bool editMode = !s.userMode;
   const int fw = s.clientWidth, fh = s.clientHeight;
-  if (s.ButtonShape >= 4 && s.ButtonShape <= 6 && editMode) {
-    // Marks the bounds of an idle elliptic button while the form is edited.
-    SelectClipRgn(dc, nullptr);
-    SelectDrawingTool(s, true, dc, ToolPen, ShiftColor(s.containerBackColor, -32), false, 1,
-                      PS_DOT);
-    Arc(dc, 0, 0, fw - 1, fh - 1, 0, 0, 0, 0);
+  if (s.ButtonShape >= butt::ShapeEllipse && s.ButtonShape <= butt::ShapeEllipseFramed && editMode) {
+    // Marks the bounds of an idle elliptic button while the form is edited:
+    // a dotted ellipse over the whole client area, outside the clip.
+    gdi::Pen dotted(CreatePen(PS_DOT, 1, static_cast<COLORREF>(ShiftColor(s.containerBackColor, -32))));
+    {
+      gdi::SavedDC unclipped(dc);
+      SelectClipRgn(dc, nullptr);
+      SelectObject(dc, dotted.get());
+      Arc(dc, 0, 0, fw - 1, fh - 1, 0, 0, 0, 0);
+    }
+    // What follows stays inside the outline.
     SelectClipRgn(dc, s.look.shapeOuterRegion.get());
   }
   if (s.ButtonShape <= 3) {

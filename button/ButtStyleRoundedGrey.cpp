@@ -1,6 +1,7 @@
 // StyleRoundedGrey: brightened face, white and grey inner rings, black
 // outline with rounded corners, inverted colours when pressed.
 #include "button/ButtCaption.h"
+#include "button/ButtDrawTools.h"
 #include "button/ButtFace.h"
 #include "button/ButtStyles.h"
 #include "button/ShiftColor.h"
@@ -8,6 +9,7 @@
 
 void PaintRoundedGrey(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs,
                       int16_t& result) {
+  DrawingScope scope(s);
   const bool enabled = s.hostEnabled != 0;
   const bool checkOrOption = IsCheckOrOption(s);
   const bool value = s.Value != 0;
@@ -59,7 +61,7 @@ void PaintRoundedGrey(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs,
     DrawBevel(s, p, c, fs, -1);
 
     // Rounded corners on the sides without a slant.
-    HDC dc = s.bufferDC.get();
+    HDC dc = s.buffer.dc();
     const int fw = s.clientWidth, fh = s.clientHeight;
     auto px = [dc](int x, int y, int32_t colour) { SetPixel(dc, x, y, static_cast<COLORREF>(colour)); };
     if (s.look.slantLeft == 0) {

@@ -1,6 +1,7 @@
 // StyleRoundedTheme: shine-shaded face, dark blue outline with rounded
 // corners, orange ring while hot, blue ring while focused.
 #include "button/ButtCaption.h"
+#include "button/ButtDrawTools.h"
 #include "button/ButtFace.h"
 #include "button/ButtStyles.h"
 #include "button/ShiftColor.h"
@@ -44,6 +45,7 @@ void ThemeRings(int16_t fs, int32_t b, BevelColors& c) {
 
 void PaintRoundedTheme(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs,
                        int16_t& result) {
+  DrawingScope scope(s);
   const bool enabled = s.hostEnabled != 0;
   const bool command = !IsCheckOrOption(s);
   int32_t base, face;
@@ -88,7 +90,7 @@ void PaintRoundedTheme(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs
   DrawBevel(s, p, c, fs, -1);
 
   // Rounded corners on the sides without a slant.
-  HDC dc = s.bufferDC.get();
+  HDC dc = s.buffer.dc();
   const int fw = s.clientWidth, fh = s.clientHeight;
   if (s.look.slantLeft == 0) {
     SetPixel(dc, 1, fh - 2, static_cast<COLORREF>(outline));

@@ -98,12 +98,18 @@ class MemoryDC {
   HDC h_ = nullptr;
 };
 
-// A window DC from GetDC, released with ReleaseDC.
+// A window DC from GetDC (the screen's for a null window), released with
+// ReleaseDC.
 class WindowDC {
  public:
-  explicit WindowDC(HWND hwnd) : hwnd_(hwnd), h_(GetDC(hwnd)) {}
+  explicit WindowDC(HWND hwnd) : hwnd_(hwnd), h_(GetDC(hwnd)) {
+    if (h_) ++LiveCounter();
+  }
   ~WindowDC() {
-    if (h_) ReleaseDC(hwnd_, h_);
+    if (h_) {
+      ReleaseDC(hwnd_, h_);
+      --LiveCounter();
+    }
   }
   WindowDC(const WindowDC&) = delete;
   WindowDC& operator=(const WindowDC&) = delete;

@@ -159,9 +159,8 @@ std::vector<uint8_t> EncodeBmp(HBITMAP bitmap, int w, int h) {
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 24;
   bi.bmiHeader.biCompression = BI_RGB;
-  HDC screen = GetDC(nullptr);
-  int lines = GetDIBits(screen, bitmap, 0, h, pixels.data(), &bi, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  gdi::WindowDC screen(nullptr);
+  int lines = GetDIBits(screen.get(), bitmap, 0, h, pixels.data(), &bi, DIB_RGB_COLORS);
   if (lines != h) return out;
   uint32_t offset = 14 + 40;
   out.push_back('B');
@@ -189,7 +188,9 @@ std::vector<uint8_t> EncodeIcon(HICON icon, bool cursor, int w, int h) {
   std::vector<uint8_t> out;
   ICONINFO info{};
   if (w <= 0 || h <= 0 || !GetIconInfo(icon, &info)) return out;
-  HDC screen = GetDC(nullptr);
+  // GetIconInfo hands over copies of the icon's bitmaps.
+  gdi::Bitmap colorBitmap(info.hbmColor), maskBitmap(info.hbmMask);
+  gdi::WindowDC screen(nullptr);
   std::vector<uint8_t> color(static_cast<size_t>(w) * h * 4);
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -209,9 +210,9 @@ std::vector<uint8_t> EncodeIcon(HICON icon, bool cursor, int w, int h) {
   mi.header = bi.bmiHeader;
   mi.header.biHeight = maskRows;
   mi.header.biBitCount = 1;
-  GetDIBits(screen, info.hbmMask, 0, maskRows, mask.data(), reinterpret_cast<BITMAPINFO*>(&mi), DIB_RGB_COLORS);
+  GetDIBits(screen.get(), info.hbmMask, 0, maskRows, mask.data(), reinterpret_cast<BITMAPINFO*>(&mi), DIB_RGB_COLORS);
   if (info.hbmColor) {
-    GetDIBits(screen, info.hbmColor, 0, h, color.data(), &bi, DIB_RGB_COLORS);
+    GetDIBits(screen.get(), info.hbmColor, 0, h, color.data(), &bi, DIB_RGB_COLORS);
   } else {
     // Bottom-up rows: the XOR half is the lower rows of the mask bitmap's top.
     for (int y = 0; y < h; ++y)
@@ -224,9 +225,6 @@ std::vector<uint8_t> EncodeIcon(HICON icon, bool cursor, int w, int h) {
       }
     mask.erase(mask.begin(), mask.begin() + static_cast<ptrdiff_t>(maskStride) * h);
   }
-  ReleaseDC(nullptr, screen);
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  if (info.hbmMask) DeleteObject(info.hbmMask);
   mask.resize(static_cast<size_t>(maskStride) * h);
 
   uint32_t imageSize = 40 + static_cast<uint32_t>(color.size() + mask.size());

@@ -64,11 +64,11 @@ TEST_F(ButtBehaviourHygiene, RedrawsLeaveNothingBehind) {
 TEST_F(ButtBehaviourHygiene, ResizesLeaveNothingBehindAndFreeEachBuffer) {
   Butt& b = B("Butt1");
   for (int i = 0; i < kCycles; ++i) {
-    const HGDIOBJ oldBitmap = b.State().bufferBitmap.get();
+    const HGDIOBJ oldBitmap = b.State().buffer.bitmap();
     const bool big = i % 2 == 0;  // the control starts small: every move resizes
     Site("Butt1").Move(20, 20, big ? 70 : 63, big ? 30 : 26);
     if (i % 500 == 0) {
-      ASSERT_NE(oldBitmap, static_cast<HGDIOBJ>(b.State().bufferBitmap.get()));
+      ASSERT_NE(oldBitmap, static_cast<HGDIOBJ>(b.State().buffer.bitmap()));
       ASSERT_EQ(GetObjectType(oldBitmap), 0u);
       host::DoEvents();
     }

@@ -11,7 +11,7 @@ using butt_test::StoredBag;
 
 SIZE BufferBitmapSize(const ButtState& s) {
   BITMAP info{};
-  HGDIOBJ bitmap = GetCurrentObject(s.bufferDC.get(), OBJ_BITMAP);
+  HGDIOBJ bitmap = GetCurrentObject(s.buffer.dc(), OBJ_BITMAP);
   GetObjectA(bitmap, sizeof info, &info);
   return SIZE{info.bmWidth, info.bmHeight};
 }
@@ -36,14 +36,14 @@ class ButtBehaviourRedraw : public butt_test::ButtFormTest {
 
 TEST_F(ButtBehaviourRedraw, TheBackBufferHasTheClientSize) {
   const ButtState& s = B("Butt1").State();
-  ASSERT_TRUE(s.bufferDC);
-  EXPECT_NE(s.bufferOldBitmap, nullptr);
+  ASSERT_TRUE(s.buffer);
+  EXPECT_TRUE(s.buffer.HasBitmap());
   const SIZE size = BufferBitmapSize(s);
   EXPECT_EQ(size.cx, butt_test::kButtWidth);
   EXPECT_EQ(size.cy, butt_test::kButtHeight);
-  EXPECT_EQ(GetBkMode(s.bufferDC.get()), TRANSPARENT);
-  EXPECT_EQ(GetCurrentObject(s.bufferDC.get(), OBJ_PEN), static_cast<HGDIOBJ>(s.bufferPen.get()));
-  EXPECT_EQ(GetCurrentObject(s.bufferDC.get(), OBJ_BRUSH), static_cast<HGDIOBJ>(s.bufferBrush.get()));
+  EXPECT_EQ(GetBkMode(s.buffer.dc()), TRANSPARENT);
+  EXPECT_EQ(GetCurrentObject(s.buffer.dc(), OBJ_PEN), static_cast<HGDIOBJ>(s.buffer.pen()));
+  EXPECT_EQ(GetCurrentObject(s.buffer.dc(), OBJ_BRUSH), static_cast<HGDIOBJ>(s.buffer.brush()));
 }
 
 TEST_F(ButtBehaviourRedraw, DelayedChangesDrawOnceWhenTheDelayEnds) {
@@ -66,7 +66,7 @@ TEST_F(ButtBehaviourRedraw, AResizeWhileDelayedRenewsOnlyTheBuffer) {
   Butt& b = B("Butt1");
   b.DelayDrawing(true);
   const uint32_t before = b.RedrawCount();
-  const HGDIOBJ oldBitmap = GetCurrentObject(b.State().bufferDC.get(), OBJ_BITMAP);
+  const HGDIOBJ oldBitmap = GetCurrentObject(b.State().buffer.dc(), OBJ_BITMAP);
   Site("Butt1").Move(20, 30, 80, 40);  // the resize arrives at once; no paint yet
   const SIZE size = BufferBitmapSize(b.State());
   EXPECT_EQ(size.cx, 80);
@@ -106,17 +106,17 @@ TEST_F(ButtBehaviourRedraw, AFaceIsCopiedToTheControl) {
   HDC dc = GetDC(Hwnd("Butt1"));
   const COLORREF onScreen = GetPixel(dc, 30, 13);
   ReleaseDC(Hwnd("Butt1"), dc);
-  EXPECT_EQ(onScreen, GetPixel(b.State().bufferDC.get(), 30, 13));
+  EXPECT_EQ(onScreen, GetPixel(b.State().buffer.dc(), 30, 13));
 }
 
 TEST_F(ButtBehaviourRedraw, TerminationReleasesEveryDrawingObject) {
   Butt& b = B("Butt1");
   b.ButtonShape(4);  // an ellipse: both inset regions exist
   const ButtState& s = b.State();
-  const HDC dc = s.bufferDC.get();
-  const HGDIOBJ bitmap = s.bufferBitmap.get();
-  const HGDIOBJ pen = s.bufferPen.get();
-  const HGDIOBJ brush = s.bufferBrush.get();
+  const HDC dc = s.buffer.dc();
+  const HGDIOBJ bitmap = s.buffer.bitmap();
+  const HGDIOBJ pen = s.buffer.pen();
+  const HGDIOBJ brush = s.buffer.brush();
   const HGDIOBJ font = s.look.captionFont.get();
   const HGDIOBJ outer = s.look.shapeOuterRegion.get();
   const HGDIOBJ inner = s.look.shapeInnerRegion.get();

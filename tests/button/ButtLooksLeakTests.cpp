@@ -64,8 +64,8 @@ TEST(ButtLooksLeaks, ReleasingTheStateDeletesEverythingItMade) {
                       static_cast<HGDIOBJ>(b.s.look.windowRegion.get()),
                       static_cast<HGDIOBJ>(b.s.look.preparedPicture.get()),
                       static_cast<HGDIOBJ>(b.s.look.captionFont.get()),
-                      static_cast<HGDIOBJ>(b.s.bufferPen.get()),
-                      static_cast<HGDIOBJ>(b.s.bufferBrush.get())}) {
+                      static_cast<HGDIOBJ>(b.s.buffer.pen()),
+                      static_cast<HGDIOBJ>(b.s.buffer.brush())}) {
       ASSERT_NE(h, nullptr);
       EXPECT_NE(GetObjectType(h), 0u);
       made.push_back(h);

@@ -52,7 +52,7 @@ struct LooksButton {
     return result;
   }
 
-  HDC dc() const { return s.bufferDC.get(); }
+  HDC dc() const { return s.buffer.dc(); }
 
   // The buffer's pixel whatever clip the last pass left selected.
   COLORREF Px(int x, int y) const {
