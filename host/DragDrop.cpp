@@ -7,14 +7,6 @@
 
 namespace host {
 
-int16_t ShiftFromKeyState(DWORD keys) {
-  int16_t s = 0;
-  if (keys & MK_SHIFT) s |= 1;
-  if (keys & MK_CONTROL) s |= 2;
-  if (keys & MK_ALT) s |= 4;
-  return s;
-}
-
 HRESULT SiteDropTarget::QueryInterface(REFIID riid, void** out) {
   if (!out) return E_POINTER;
   if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {

@@ -39,8 +39,5 @@ class SiteDropTarget : public IDropTarget {
   POINTL lastPoint_{};
 };
 
-// The shift state (1 Shift, 2 Ctrl, 4 Alt) of an OLE key-state mask; its
-// buttons come from ButtonsFromKeyState (host/MouseInput.h).
-int16_t ShiftFromKeyState(DWORD keys);
 
 }  // namespace host

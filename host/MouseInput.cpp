@@ -1,14 +1,21 @@
 #include "host/MouseInput.h"
 
+#include <oleidl.h>
+
 namespace host {
 
-int16_t ButtonsFromKeyState(WPARAM keys) {
-  int16_t b = 0;
-  if (keys & MK_LBUTTON) b |= 1;
-  if (keys & MK_RBUTTON) b |= 2;
-  if (keys & MK_MBUTTON) b |= 4;
-  return b;
+namespace {
+
+// The flags 1, 2 and 4 for three bits of a key-state mask.
+int16_t FlagsOf(WPARAM keys, WPARAM bit1, WPARAM bit2, WPARAM bit4) {
+  return static_cast<int16_t>(((keys & bit1) ? 1 : 0) | ((keys & bit2) ? 2 : 0) | ((keys & bit4) ? 4 : 0));
 }
+
+}  // namespace
+
+int16_t ButtonsFromKeyState(WPARAM keys) { return FlagsOf(keys, MK_LBUTTON, MK_RBUTTON, MK_MBUTTON); }
+
+int16_t ShiftFromKeyState(WPARAM keys) { return FlagsOf(keys, MK_SHIFT, MK_CONTROL, MK_ALT); }
 
 int16_t MouseButtonOf(UINT msg) {
   switch (msg) {

@@ -9,8 +9,10 @@
 namespace host {
 
 // The buttons held in a mouse message's or a drag's key state (1 left,
-// 2 right, 4 middle).
+// 2 right, 4 middle), and the shift keys of a drag's key state (1 Shift,
+// 2 Ctrl, 4 Alt).
 int16_t ButtonsFromKeyState(WPARAM keys);
+int16_t ShiftFromKeyState(WPARAM keys);
 // The button (1 left, 2 right, 4 middle) of a mouse button message: down,
 // up or double click.
 int16_t MouseButtonOf(UINT msg);
