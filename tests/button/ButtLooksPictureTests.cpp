@@ -2,6 +2,7 @@
 // per-pixel reference, transparency, icons and the disabled look.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "button/ButtPicture.h"
@@ -78,6 +79,35 @@ TEST(ButtLooksPicture, SnapsOnlyWithinThreePerChannel) {
   EXPECT_EQ(px[1], 0xFF00FFu);
   EXPECT_EQ(px[2], 0xFB00FFu);
   EXPECT_FALSE(s.look.shapeOuterRegion);  // no region asked for, none made
+}
+
+TEST(ButtLooksPicture, StretchingTakesWholePixelsSoTheKeyStaysExact) {
+  // 10 x 8: a two-pixel key border round a dark blue block with a white dot.
+  gdi::Bitmap pic(MakeDib(10, 8, [](int x, int y) -> COLORREF {
+    if (x < 2 || y < 2 || x >= 8 || y >= 6) return RGB(255, 0, 255);
+    return (x == 4 && y == 3) ? RGB(255, 255, 255) : RGB(0, 0, 160);
+  }));
+  const std::vector<uint32_t> own{0xFF00FF, 0xFFFFFF, 0x0000A0};  // 0x00RRGGBB
+  for (const SIZE size : {SIZE{20, 16}, SIZE{32, 32}, SIZE{16, 16}, SIZE{7, 5}}) {
+    SCOPED_TRACE(testing::Message() << size.cx << "x" << size.cy);
+    ButtState s;
+    s.clientWidth = size.cx;
+    s.clientHeight = size.cy;
+    UsePicture(s, pic.get());
+    gdi::Region region(CreateRectRgn(0, 0, size.cx, size.cy));
+    PreparePicture(s, size.cx, size.cy, region.get());
+    ASSERT_TRUE(s.look.preparedPicture);
+    for (const uint32_t p : ReadPixels(s.look.preparedPicture.get())) {
+      if (std::find(own.begin(), own.end(), p) == own.end()) {
+        ADD_FAILURE() << "blended colour " << std::hex << p;
+        break;
+      }
+    }
+    if (size.cx == 20) {  // twice the size: the outline doubles exactly
+      gdi::Region opaque(CreateRectRgn(4, 4, 16, 12));
+      EXPECT_TRUE(EqualRgn(region.get(), opaque.get()));
+    }
+  }
 }
 
 TEST(ButtLooksPicture, TransparentPixelsShowTheFace) {
