@@ -182,6 +182,9 @@ void DrawTransparentBitmap(ButtState& s, HDC dc, RECT dest, HBITMAP source, RECT
   BitBlt(copyDC.get(), 0, 0, sw, sh, maskDC.get(), 0, 0, kDestAndNotSource);
 
   // Punch the opaque shape into the background, then paint the picture in.
+  // Scaled by whole pixels, so mask and picture take the same source pixels
+  // and no pixel combines opaque with transparent neighbours.
+  SetStretchBltMode(backDC.get(), COLORONCOLOR);
   StretchBlt(backDC.get(), 0, 0, width, height, maskDC.get(), 0, 0, sw, sh, SRCAND);
   StretchBlt(backDC.get(), 0, 0, width, height, copyDC.get(), 0, 0, sw, sh, SRCPAINT);
 

@@ -178,6 +178,34 @@ TEST(ButtLooksPicture, SmallDestinationScalesDownInProportion) {
   EXPECT_EQ(h, 5);
 }
 
+TEST(ButtLooksPicture, DrawingSmallerTakesWholePixelsToo) {
+  // Key columns and rows between opaque ones: a shrink that combines
+  // neighbours would darken or widen the opaque parts.
+  gdi::Bitmap pic(MakeDib(20, 20, [](int x, int y) -> COLORREF {
+    return (x % 4 < 2 || y % 4 < 2) ? RGB(255, 0, 255) : RGB(0, 160, 0);
+  }));
+  ButtState s;
+  UsePicture(s, pic.get());
+  PreparePicture(s, 20, 20, nullptr);
+  gdi::WindowDC screen(nullptr);
+  gdi::MemoryDC dc(screen.get());
+  gdi::Bitmap canvas(CreateCompatibleBitmap(screen.get(), 20, 20));
+  gdi::SelectGuard sel(dc.get(), canvas.get());
+  PatBlt(dc.get(), 0, 0, 20, 20, WHITENESS);
+  RECT source{0, 0, 0, 0};
+  int w = 20, h = 20;
+  DrawTransparentBitmap(s, dc.get(), RECT{0, 0, 15, 15}, s.look.preparedPicture.get(), source, w, h);
+  int green = 0;
+  for (int y = 0; y < 15; ++y)
+    for (int x = 0; x < 15; ++x) {
+      const COLORREF c = GetPixel(dc.get(), x, y);
+      ASSERT_TRUE(c == RGB(255, 255, 255) || c == RGB(0, 160, 0)) << x << "," << y << " " << std::hex << c;
+      green += c == RGB(0, 160, 0) ? 1 : 0;
+    }
+  EXPECT_GT(green, 0);
+  EXPECT_LT(green, 15 * 15 / 2);
+}
+
 TEST(ButtLooksPicture, IconsAreMeasuredAndNeverCarved) {
   HICON icon = static_cast<HICON>(LoadImageA(nullptr, MAKEINTRESOURCEA(32516), IMAGE_ICON, 0, 0,
                                               LR_SHARED | LR_DEFAULTSIZE));  // IDI_INFORMATION
