@@ -28,6 +28,7 @@ add_executable(VORN WIN32
 target_include_directories(VORN PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(VORN PRIVATE vorn_app_core vorn_host vorn_button vorn_effects vorn_registry)
 set_target_properties(VORN PROPERTIES OUTPUT_NAME VORN)
+vorn_embed_manifest(VORN)
 
 # The information file lies beside the executable.
 add_custom_command(TARGET VORN POST_BUILD

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -943,6 +944,130 @@ TEST_F(VornE2E, ScreenshotShowsTheLayout) {
     EXPECT_LT(panelPixels, 10) << "button at " << left << " twips shows the panel";
     EXPECT_GT(CountBright(shot, face), 10) << "button at " << left << " twips has no caption";
   }
+}
+
+// ------------------------------------------------------------ manifest
+
+// The application manifest an executable carries (RT_MANIFEST 1).
+std::string ManifestOf(const std::string& exe) {
+  HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!module) return std::string();
+  std::string text;
+  if (HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24))) {
+    if (const void* data = LockResource(LoadResource(module, info))) {
+      text.assign(static_cast<const char*>(data), SizeofResource(module, info));
+    }
+  }
+  FreeLibrary(module);
+  return text;
+}
+
+// What the system's own manifest reader makes of an executable's manifest:
+// the activation context it would run the program in.
+class ActivationContext {
+ public:
+  explicit ActivationContext(const std::string& exe) {
+    ACTCTXA context{};
+    context.cbSize = sizeof context;
+    context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.lpSource = exe.c_str();
+    context.lpResourceName = MAKEINTRESOURCEA(1);
+    handle_ = CreateActCtxA(&context);
+  }
+  ~ActivationContext() {
+    if (valid()) ReleaseActCtx(handle_);
+  }
+  ActivationContext(const ActivationContext&) = delete;
+  ActivationContext& operator=(const ActivationContext&) = delete;
+
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+  // A setting of the manifest's application element (Windows 7 and later).
+  std::wstring Setting(const wchar_t* ns, const wchar_t* name) const {
+    using QueryFn = BOOL(WINAPI*)(DWORD, HANDLE, const wchar_t*, const wchar_t*, wchar_t*, SIZE_T, SIZE_T*);
+    const auto query = reinterpret_cast<QueryFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryActCtxSettingsW")));
+    wchar_t value[256] = L"";
+    SIZE_T written = 0;
+    if (!query || !query(0, handle_, ns, name, value, 256, &written)) return L"(none)";
+    return value;
+  }
+  // ACTCTX_RUN_LEVEL_AS_INVOKER is 1.
+  int RunLevel() const {
+    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION info{};
+    SIZE_T written = 0;
+    if (!QueryActCtxW(0, handle_, nullptr, RunlevelInformationInActivationContext, &info, sizeof info, &written)) {
+      return -1;
+    }
+    return info.RunLevel;
+  }
+  // The identities of the assemblies the context resolved.
+  std::vector<std::wstring> Assemblies() const {
+    std::vector<std::wstring> names;
+    alignas(8) char buffer[4096];
+    SIZE_T written = 0;
+    if (!QueryActCtxW(0, handle_, nullptr, ActivationContextDetailedInformation, buffer, sizeof buffer, &written)) {
+      return names;
+    }
+    const DWORD count = reinterpret_cast<ACTIVATION_CONTEXT_DETAILED_INFORMATION*>(buffer)->ulAssemblyCount;
+    for (DWORD index = 1; index <= count; ++index) {
+      if (!QueryActCtxW(0, handle_, &index, AssemblyDetailedInformationInActivationContext, buffer, sizeof buffer,
+                        &written)) {
+        continue;
+      }
+      const auto* assembly = reinterpret_cast<ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION*>(buffer);
+      if (assembly->lpAssemblyEncodedAssemblyIdentity) names.push_back(assembly->lpAssemblyEncodedAssemblyIdentity);
+    }
+    return names;
+  }
+
+ private:
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+TEST(VornE2EManifest, TheToolAndTheGalleryCarryTheManifest) {
+  std::vector<std::string> exes{ExePath()};
+#ifdef VORN_GALLERY_EXE_PATH
+  exes.push_back(WindowsPath(VORN_GALLERY_EXE_PATH));
+#endif
+  for (const std::string& exe : exes) {
+    ActivationContext context(exe);
+    ASSERT_TRUE(context.valid()) << exe << ": no manifest the system can read, error " << GetLastError();
+    EXPECT_EQ(context.RunLevel(), 1) << exe << ": asInvoker";
+    EXPECT_EQ(Narrow(context.Setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness")),
+              "PerMonitorV2, PerMonitor")
+        << exe;
+    EXPECT_EQ(Narrow(context.Setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware")),
+              "true/pm")
+        << exe;
+    const std::vector<std::wstring> assemblies = context.Assemblies();
+    EXPECT_TRUE(std::any_of(assemblies.begin(), assemblies.end(), [](const std::wstring& a) {
+      return a.find(L"Microsoft.Windows.Common-Controls,") == 0 && a.find(L"version=\"6.") != std::wstring::npos;
+    })) << exe << ": Common Controls 6 resolved";
+    const std::string manifest = ManifestOf(exe);
+    for (const char* os : {"{e2011457-1546-43c5-a5fe-008deee3d3f0}",    // Vista
+                           "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {  // 10 and 11
+      EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + os + "\"/>"), std::string::npos) << exe << os;
+    }
+  }
+}
+
+// Wine 8 runs every process per-monitor aware, manifest or not, so there this
+// shows only that the window runs so; on Windows it needs the manifest.
+TEST_F(VornE2E, RunsPerMonitorDpiAware) {
+  using GetWindowContextFn = HANDLE(WINAPI*)(HWND);
+  using GetAwarenessFn = int(WINAPI*)(HANDLE);
+  HMODULE user32 = GetModuleHandleA("user32.dll");
+  const auto windowContext = reinterpret_cast<GetWindowContextFn>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+  const auto awareness = reinterpret_cast<GetAwarenessFn>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+  if (!windowContext || !awareness) GTEST_SKIP() << "this system has no DPI awareness contexts";
+  Vorn vorn;
+  StartReady(vorn);
+  EXPECT_EQ(awareness(windowContext(vorn.Window())), 2) << "DPI_AWARENESS_PER_MONITOR_AWARE";
 }
 
 }  // namespace
