@@ -9,6 +9,7 @@ endif()
 add_library(vorn_app_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/AboutBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ApplySet.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CommandLine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileSystemObject.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VersionResource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VornLayout.cpp)
@@ -21,6 +22,7 @@ set_source_files_properties(${VORN_RC} PROPERTIES
 
 add_executable(VORN WIN32
   ${CMAKE_CURRENT_LIST_DIR}/main.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ApplyCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VORN.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NativeControls.cpp
   ${VORN_RC}

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/AboutBox.h"
+#include "app/CommandLine.h"
 
 #ifndef VORN_EXE_PATH
 #error "VORN_EXE_PATH names the VORN.exe under test"
@@ -375,9 +376,10 @@ class Vorn {
   Vorn(const Vorn&) = delete;
   Vorn& operator=(const Vorn&) = delete;
 
-  // Starts the tool with `workingFolder` as its current folder.
-  bool Start(const std::string& workingFolder) {
-    std::string command = "\"" + ExePath() + "\"";
+  // Starts the tool with `workingFolder` as its current folder and
+  // `arguments` on its command line.
+  bool Start(const std::string& workingFolder, const std::string& arguments = "") {
+    std::string command = "\"" + ExePath() + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     return CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, workingFolder.c_str(),
@@ -1068,6 +1070,67 @@ TEST_F(VornE2E, RunsPerMonitorDpiAware) {
   Vorn vorn;
   StartReady(vorn);
   EXPECT_EQ(awareness(windowContext(vorn.Window())), 2) << "DPI_AWARENESS_PER_MONITOR_AWARE";
+}
+
+// ------------------------------------------------------------ command line
+
+struct CommandRun {
+  DWORD exitCode = 99;  // 99: did not end
+  std::string message;  // the text of the message box it showed, if any
+  bool window = false;  // its main window came up
+};
+
+// Runs VORN.exe with `arguments` until it ends, answering a message box it
+// shows with OK.
+CommandRun RunCommand(const std::string& workingFolder, const std::string& arguments) {
+  CommandRun run;
+  Vorn vorn;
+  if (!vorn.Start(workingFolder, arguments)) return run;
+  HWND box = nullptr;
+  WaitFor([&] { return !vorn.Running() || (box = FindTopLevel(vorn.Pid(), "#32770", kAppTitle)) != nullptr; });
+  if (box) {
+    run.message = MessageText(box);
+    run.window = FindTopLevel(vorn.Pid(), "", kWindowTitle) != nullptr;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  }
+  vorn.WaitForExit(10000, &run.exitCode);
+  return run;
+}
+
+TEST_F(VornE2E, CommandLineWritesASetWithoutTheWindow) {
+  CommandRun run = RunCommand(game_.Root(), "/apply None /quiet");
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_EQ(run.message, "");
+  EXPECT_TRUE(game_.Holds(kNoneFirstItem));
+
+  run = RunCommand(game_.Root(), "/apply Full");
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_EQ(run.message, "DONE!");
+  EXPECT_FALSE(run.window);
+  EXPECT_TRUE(game_.Holds(kFullFirstItem));
+}
+
+TEST_F(VornE2E, CommandLineFailuresEndWithANonZeroCode) {
+  CommandRun run = RunCommand(game_.Root(), "/bogus");
+  EXPECT_EQ(run.exitCode, 2u);
+  EXPECT_NE(run.message.find("\"/bogus\""), std::string::npos) << run.message;
+  EXPECT_NE(run.message.find(vorn::UsageText()), std::string::npos) << run.message;
+  EXPECT_FALSE(run.window);
+
+  run = RunCommand(game_.Root(), "/apply full /quiet");
+  EXPECT_EQ(run.exitCode, 2u);
+  EXPECT_EQ(run.message, "");
+
+  run = RunCommand(game_.Root(), "/?");
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_EQ(run.message, vorn::UsageText());
+
+  registry_.Remove();
+  run = RunCommand(game_.Root(), "/apply None /quiet");
+  EXPECT_EQ(run.exitCode, 1u);
+  EXPECT_EQ(run.message, "");
+  EXPECT_TRUE(game_.Holds(kFullFirstItem));
+  EXPECT_FALSE(Exists(game_.Root().substr(0, 2) + "\\postprocess"));
 }
 
 }  // namespace
