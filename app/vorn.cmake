@@ -9,6 +9,7 @@ endif()
 add_library(vorn_app_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/AboutBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ApplySet.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Backup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandLine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileSystemObject.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VersionResource.cpp

@@ -114,25 +114,21 @@ class GameFolder {
     CreateDirectoryA(root_.c_str(), nullptr);
     CreateDirectoryA(Folder().c_str(), nullptr);
   }
-  ~GameFolder() {
-    for (const char* name : kSetFiles) {
-      SetFileAttributesA(File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA(File(name).c_str());
-    }
+  ~GameFolder() { Remove(root_); }
+  // Removes `path` with everything in it.
+  static void Remove(const std::string& path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (DeleteFileA(path.c_str())) return;
     WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((Folder() + "*").c_str(), &found);
+    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &found);
     if (find != INVALID_HANDLE_VALUE) {
       do {
         const std::string name = found.cFileName;
-        if (name != "." && name != "..") {
-          SetFileAttributesA(File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
-          DeleteFileA(File(name).c_str());
-        }
+        if (name != "." && name != "..") Remove(path + "\\" + name);
       } while (FindNextFileA(find, &found));
       FindClose(find);
     }
-    RemoveDirectoryA(Folder().c_str());
-    RemoveDirectoryA(root_.c_str());
+    RemoveDirectoryA(path.c_str());
   }
   GameFolder(const GameFolder&) = delete;
   GameFolder& operator=(const GameFolder&) = delete;
@@ -1131,6 +1127,55 @@ TEST_F(VornE2E, CommandLineFailuresEndWithANonZeroCode) {
   EXPECT_EQ(run.message, "");
   EXPECT_TRUE(game_.Holds(kFullFirstItem));
   EXPECT_FALSE(Exists(game_.Root().substr(0, 2) + "\\postprocess"));
+}
+
+// ------------------------------------------------------------ backups
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  } while (FindNextFileA(find, &found));
+  FindClose(find);
+  return names;
+}
+
+TEST_F(VornE2E, ApplyKeepsThePlayersOwnFileInBackup) {
+  // The player's type3.xml: as long as the carried one, one byte apart.
+  std::string edited = Item(kFullFirstItem + 3);
+  edited[100] ^= 1;
+  WriteAll(game_.File("type3.xml"), edited);
+  const std::string backup = game_.Folder() + "backup";
+
+  ASSERT_EQ(RunCommand(game_.Root(), "/apply None /quiet").exitCode, 0u);
+  EXPECT_TRUE(game_.Holds(kNoneFirstItem));
+  EXPECT_EQ(ReadAll(backup + "\\type3.xml"), edited);
+  EXPECT_EQ(FilesIn(backup), std::vector<std::string>{"type3.xml"}) << "carried files make no backup";
+
+  // A later original never replaces the first one.
+  WriteAll(game_.File("type3.xml"), "second edit");
+  ASSERT_EQ(RunCommand(game_.Root(), "/apply Full /quiet").exitCode, 0u);
+  EXPECT_TRUE(game_.Holds(kFullFirstItem));
+  EXPECT_EQ(ReadAll(backup + "\\type3.xml"), edited);
+  EXPECT_EQ(FilesIn(backup), std::vector<std::string>{"type3.xml"});
+}
+
+TEST_F(VornE2E, AFailingBackupFailsThatFileAndLeavesItAsItIs) {
+  const std::string edited = "the player's own type3.xml";
+  WriteAll(game_.File("type3.xml"), edited);
+  WriteAll(game_.Folder() + "backup", "a file where the backup folder would go");
+
+  const CommandRun run = RunCommand(game_.Root(), "/apply None");
+  EXPECT_EQ(run.exitCode, 1u);
+  EXPECT_NE(run.message.find(game_.File("type3.xml")), std::string::npos) << run.message;
+  EXPECT_EQ(run.message.find(game_.File("type1.xml")), std::string::npos) << run.message;
+  EXPECT_EQ(ReadAll(game_.File("type3.xml")), edited);
+  for (int i : {0, 1, 2, 4, 5, 6, 7}) {
+    EXPECT_EQ(ReadAll(game_.File(kSetFiles[i])), Item(kNoneFirstItem + i)) << kSetFiles[i];
+  }
 }
 
 }  // namespace
