@@ -11,11 +11,12 @@ add_library(vorn_app_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ApplySet.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Backup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandLine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Elevation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileSystemObject.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VersionResource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VornLayout.cpp)
 target_include_directories(vorn_app_core PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(vorn_app_core PUBLIC vorn_filesets version kernel32 user32 gdi32)
+target_link_libraries(vorn_app_core PUBLIC vorn_filesets version kernel32 user32 gdi32 advapi32 shell32)
 
 set(VORN_RC ${CMAKE_CURRENT_LIST_DIR}/vorn.rc)
 set_source_files_properties(${VORN_RC} PROPERTIES

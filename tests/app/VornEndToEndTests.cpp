@@ -5,6 +5,7 @@
 // it leaves behind.
 #include <windows.h>
 #include <tlhelp32.h>
+#include <winternl.h>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@
 
 #include "app/AboutBox.h"
 #include "app/CommandLine.h"
+#include "app/Elevation.h"
 
 #ifndef VORN_EXE_PATH
 #error "VORN_EXE_PATH names the VORN.exe under test"
@@ -374,10 +376,15 @@ class Vorn {
 
   // Starts the tool with `workingFolder` as its current folder and
   // `arguments` on its command line.
-  bool Start(const std::string& workingFolder, const std::string& arguments = "") {
+  // With a `token`, the tool runs with that token's rights.
+  bool Start(const std::string& workingFolder, const std::string& arguments = "", HANDLE token = nullptr) {
     std::string command = "\"" + ExePath() + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    if (token) {
+      return CreateProcessAsUserA(token, nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                  workingFolder.c_str(), &startup, &pi_) != FALSE;
+    }
     return CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, workingFolder.c_str(),
                           &startup, &pi_) != FALSE;
   }
@@ -1176,6 +1183,133 @@ TEST_F(VornE2E, AFailingBackupFailsThatFileAndLeavesItAsItIs) {
   for (int i : {0, 1, 2, 4, 5, 6, 7}) {
     EXPECT_EQ(ReadAll(game_.File(kSetFiles[i])), Item(kNoneFirstItem + i)) << kSetFiles[i];
   }
+}
+
+// ------------------------------------------------------------ elevation
+
+// The command line process `pid` was started with.
+std::string CommandLineOf(DWORD pid) {
+  using QueryFn = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
+  const auto query = reinterpret_cast<QueryFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (!query || !process) return std::string();
+  std::string text;
+  PROCESS_BASIC_INFORMATION basic{};
+  PEB peb{};
+  RTL_USER_PROCESS_PARAMETERS parameters{};
+  if (query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) == 0 &&
+      ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) &&
+      ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof parameters, nullptr)) {
+    std::wstring wide(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
+    if (ReadProcessMemory(process, parameters.CommandLine.Buffer, wide.data(), parameters.CommandLine.Length,
+                          nullptr)) {
+      for (wchar_t c : wide) text += static_cast<char>(c < 128 ? c : '?');
+    }
+  }
+  CloseHandle(process);
+  return text;
+}
+
+struct OtherBoxSearch {
+  DWORD notPid;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchOtherBox(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<OtherBoxSearch*>(lp);
+  if (ProcessOf(hwnd) == s->notPid || !IsWindowVisible(hwnd) || ClassOf(hwnd) != "#32770" ||
+      WindowText(hwnd) != kAppTitle) {
+    return TRUE;
+  }
+  s->found = hwnd;
+  return FALSE;
+}
+
+// A message box of the tool shown by another process than `notPid`.
+HWND WaitForOtherMessageBox(DWORD notPid) {
+  OtherBoxSearch search{notPid};
+  WaitFor([&] {
+    EnumWindows(MatchOtherBox, reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr;
+  });
+  return search.found;
+}
+
+// The limited token linked to this elevated process's token: the rights
+// Windows gives a program an administrator starts while UAC is on (Wine runs
+// every process elevated and links such a token too). Null when there is
+// none.
+HANDLE LimitedToken() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return nullptr;
+  TOKEN_LINKED_TOKEN linked{};
+  DWORD size = 0;
+  const BOOL ok = GetTokenInformation(token, TokenLinkedToken, &linked, sizeof linked, &size);
+  CloseHandle(token);
+  if (!ok) return nullptr;
+  TOKEN_ELEVATION elevation{};
+  if (!GetTokenInformation(linked.LinkedToken, TokenElevation, &elevation, sizeof elevation, &size) ||
+      elevation.TokenIsElevated) {
+    CloseHandle(linked.LinkedToken);
+    return nullptr;
+  }
+  return linked.LinkedToken;
+}
+
+TEST_F(VornE2E, AccessDeniedOffersToApplyAsAdministrator) {
+  // The tool runs unelevated: as this process when it is, else with the
+  // limited token.
+  HANDLE token = vorn::ProcessIsElevated() ? LimitedToken() : nullptr;
+  if (vorn::ProcessIsElevated() && !token) GTEST_SKIP() << "no unelevated token to start the tool with";
+  // A folder in the place of type3.xml: replacing it is denied.
+  DeleteFileA(game_.File("type3.xml").c_str());
+  ASSERT_TRUE(CreateDirectoryA(game_.File("type3.xml").c_str(), nullptr));
+  Vorn vorn;
+  const bool started = vorn.Start(game_.Root(), "", token);
+  if (token) CloseHandle(token);
+  ASSERT_TRUE(started);
+  std::string why;
+  ASSERT_TRUE(vorn.WaitUntilReady(&why)) << "the window did not come up: " << why;
+  ASSERT_TRUE(vorn.ChooseFromList(1));
+
+  // Yes, while the copy is denied too: it shows its failure list, this window stays.
+  ClickAt(vorn.ApplyButton());
+  HWND offer = vorn.WaitForMessageBox(kAppTitle);
+  ASSERT_NE(offer, nullptr);
+  EXPECT_NE(MessageText(offer).find(game_.File("type3.xml")), std::string::npos) << MessageText(offer);
+  EXPECT_NE(MessageText(offer).find(vorn::ElevationQuestion()), std::string::npos) << MessageText(offer);
+  ASSERT_NE(GetDlgItem(offer, IDYES), nullptr);
+  PostMessageA(offer, WM_COMMAND, IDYES, 0);
+  HWND childBox = WaitForOtherMessageBox(vorn.Pid());
+  ASSERT_NE(childBox, nullptr) << "no message from a copy of the tool";
+  const std::string childCommand = CommandLineOf(ProcessOf(childBox));
+  EXPECT_NE(childCommand.find("VORN.exe"), std::string::npos) << childCommand;
+  EXPECT_EQ(childCommand.substr(childCommand.size() - std::min<size_t>(childCommand.size(), 12)), " /apply None")
+      << childCommand;
+  EXPECT_NE(MessageText(childBox).find(game_.File("type3.xml")), std::string::npos) << MessageText(childBox);
+  EXPECT_FALSE(IsWindowEnabled(vorn.Window())) << "the window waits for the copy";
+  PostMessageA(childBox, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(vorn.Window()); }, 10000));
+  EXPECT_TRUE(vorn.Running());
+
+  // Yes, and the copy may write: it says "DONE!" and this window closes.
+  MouseTo(vorn.PanelPoint(100, 100));
+  Pause(100);
+  ClickAt(vorn.ApplyButton());
+  offer = vorn.WaitForMessageBox(kAppTitle);
+  ASSERT_NE(offer, nullptr);
+  ASSERT_TRUE(RemoveDirectoryA(game_.File("type3.xml").c_str()));
+  WriteAll(game_.File("type3.xml"), Item(kFullFirstItem + 3));
+  PostMessageA(offer, WM_COMMAND, IDYES, 0);
+  childBox = WaitForOtherMessageBox(vorn.Pid());
+  ASSERT_NE(childBox, nullptr);
+  EXPECT_EQ(MessageText(childBox), "DONE!");
+  PostMessageA(childBox, WM_COMMAND, IDOK, 0);
+  DWORD code = 99;
+  EXPECT_TRUE(vorn.WaitForExit(10000, &code)) << "the window stayed after the copy wrote the set";
+  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(game_.Holds(kNoneFirstItem));
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 // The pieces of the VORN window's logic that need no window: detection,
-// the choice of a set, the About title, key presses, the layout units and
-// the command line.
+// the choice of a set, the About title, key presses, the layout units, the
+// command line and the offer to try again as administrator.
 #include <gtest/gtest.h>
 
 #include "app/AboutBox.h"
 #include "app/ApplySet.h"
 #include "app/CommandLine.h"
+#include "app/Elevation.h"
 #include "app/InstalledSet.h"
 #include "app/KeyPress.h"
 #include "app/PostProcessSets.h"
@@ -115,6 +116,15 @@ TEST(VornE2EParts, CommandLine) {
   EXPECT_NE(vorn::ParseCommandLine("/bogus").error.find("\"/bogus\""), std::string::npos);
   EXPECT_NE(vorn::ParseCommandLine("/apply Fast").error.find("\"Fast\""), std::string::npos);
   EXPECT_TRUE(vorn::ParseCommandLine("/bogus /quiet").quiet);
+}
+
+TEST(VornE2EParts, ElevationIsOfferedForAccessDeniedWhenNotElevated) {
+  const std::vector<vorn::FileFailure> denied{{"a", ERROR_SHARING_VIOLATION}, {"b", ERROR_ACCESS_DENIED}};
+  const std::vector<vorn::FileFailure> other{{"a", ERROR_SHARING_VIOLATION}, {"b", ERROR_FILE_NOT_FOUND}};
+  EXPECT_TRUE(vorn::OfferElevation(denied, false));
+  EXPECT_FALSE(vorn::OfferElevation(denied, true));
+  EXPECT_FALSE(vorn::OfferElevation(other, false));
+  EXPECT_FALSE(vorn::OfferElevation({}, false));
 }
 
 }  // namespace
