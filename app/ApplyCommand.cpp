@@ -37,10 +37,13 @@ int RunCommandLine(const CommandLine& line) {
       host::ShowMessageBox(nullptr, UsageText(), kAppTitle, MB_OK | MB_ICONINFORMATION);
       return kExitDone;
     case Command::Error:
+      if (!line.quiet) {
+        host::ShowMessageBox(nullptr, line.error + "\r\n\r\n" + UsageText(), kAppTitle, MB_OK | MB_ICONSTOP);
+      }
+      return kExitUsageError;
     case Command::Window:
-      break;
+      break;  // not a command: the caller opens the window
   }
-  if (!line.quiet) host::ShowMessageBox(nullptr, line.error + "\r\n\r\n" + UsageText(), kAppTitle, MB_OK | MB_ICONSTOP);
   return kExitUsageError;
 }
 
