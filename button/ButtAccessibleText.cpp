@@ -4,20 +4,12 @@
 
 #include <cctype>
 
+#include "button/ButtCaption.h"
 #include "button/ButtState.h"
 #include "host/CaptionAsRead.h"
 
-std::string AccessibleNameOfCaption(std::string_view caption) {
-  std::string spaced;
-  for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '|' && i + 1 < caption.size() && caption[i + 1] == '|') {
-      spaced += ' ';
-      ++i;
-    } else {
-      spaced += caption[i];
-    }
-  }
-  return host::CaptionAsRead(spaced);
+std::string AccessibleNameOfCaption(const std::string& caption) {
+  return host::CaptionAsRead(CaptionDisplayText(caption, " "));
 }
 
 LONG AccessibleRoleOfMode(int32_t mode) {

@@ -12,7 +12,7 @@
 
 // The caption as a person reads it: access-key markers removed ("&&" is
 // one "&"), each "||" line break read as a space.
-std::string AccessibleNameOfCaption(std::string_view caption);
+std::string AccessibleNameOfCaption(const std::string& caption);
 
 // ROLE_SYSTEM_PUSHBUTTON, CHECKBUTTON or RADIOBUTTON by Mode.
 LONG AccessibleRoleOfMode(int32_t mode);

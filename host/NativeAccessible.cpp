@@ -2,6 +2,7 @@
 
 #include <oleacc.h>
 
+#include "host/WideText.h"
 #include "host/WindowAccessible.h"
 
 namespace host {
@@ -19,13 +20,6 @@ IAccPropServices* PropServices() {
   if (FAILED(CoCreateInstance(kClsidAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kIidAccPropServices, &services)))
     return nullptr;
   return static_cast<IAccPropServices*>(services);
-}
-
-std::wstring Wide(const std::string& text) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
 }
 
 bool IsComboBox(HWND hwnd) {
@@ -66,7 +60,7 @@ class NamedWindowAccessible final : public WindowAccessible {
 bool AnnotateAccessibleName(HWND hwnd, const std::string& name) {
   IAccPropServices* services = PropServices();
   if (!services) return false;
-  const HRESULT hr = services->SetHwndPropStr(hwnd, OBJID_CLIENT, CHILDID_SELF, kPropidAccName, Wide(name).c_str());
+  const HRESULT hr = services->SetHwndPropStr(hwnd, OBJID_CLIENT, CHILDID_SELF, kPropidAccName, WideText(name).c_str());
   services->Release();
   return SUCCEEDED(hr);
 }

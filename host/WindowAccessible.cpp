@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "host/WideText.h"
+
 namespace host {
 
 namespace {
@@ -52,11 +54,9 @@ HRESULT WindowAccessible::TextResult(std::string_view text, BSTR* out) {
   if (!out) return E_POINTER;
   *out = nullptr;
   if (text.empty()) return S_FALSE;
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  *out = SysAllocStringLen(nullptr, static_cast<UINT>(length));
-  if (!*out) return E_OUTOFMEMORY;
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), *out, length);
-  return S_OK;
+  const std::wstring wide = WideText(text);
+  *out = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+  return *out ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT WindowAccessible::LongResult(LONG value, VARIANT* out) {

@@ -2,17 +2,7 @@
 
 #include <oleacc.h>
 
-namespace {
-
-std::string Narrow(BSTR text) {
-  if (!text) return {};
-  const int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string s(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, -1, s.data(), n, nullptr, nullptr);
-  return s;
-}
-
-}  // namespace
+#include "host/WideText.h"
 
 std::string AccessibleNameAndRoleAt(POINT screen) {
   IAccessible* object = nullptr;
@@ -21,7 +11,7 @@ std::string AccessibleNameAndRoleAt(POINT screen) {
   if (FAILED(AccessibleObjectFromPoint(screen, &object, &child)) || !object) return {};
   BSTR name = nullptr;
   object->get_accName(child, &name);
-  std::string text = Narrow(name);
+  std::string text = host::AnsiText(name);
   SysFreeString(name);
   VARIANT role;
   VariantInit(&role);

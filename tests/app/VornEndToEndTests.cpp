@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/AboutBox.h"
+#include "host/WideText.h"
 
 #ifndef VORN_EXE_PATH
 #error "VORN_EXE_PATH names the VORN.exe under test"
@@ -959,8 +960,7 @@ std::string AccessibleReading(HWND hwnd) {
   self.vt = VT_I4;
   self.lVal = CHILDID_SELF;
   auto text = [](BSTR b) {
-    std::string s;
-    for (const wchar_t* p = b; p && *p; ++p) s += static_cast<char>(*p);
+    std::string s = host::AnsiText(b);
     SysFreeString(b);
     return s;
   };

@@ -17,13 +17,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "host/WideText.h"
+
 namespace {
 
+// The text a call gave, "(null)" for none; frees it.
 std::string Narrow(BSTR text) {
-  if (!text) return "(null)";
-  const int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string s(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, -1, s.data(), n, nullptr, nullptr);
+  const std::string s = text ? host::AnsiText(text) : "(null)";
   SysFreeString(text);
   return s;
 }

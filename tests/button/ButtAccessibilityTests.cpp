@@ -94,6 +94,7 @@ TEST_F(ButtScreenReader, EachModeReadsAsTheNativeButtonOfItsKind) {
   Form().SetFocusTo("Cmd");
   MoveCursor(CenterOf(Hwnd("Opt")));  // hovered
   ASSERT_TRUE(PumpUntil([&] { return B("Opt").State().hoverTracking; }));
+  PostKey(Hwnd("Cmd"), WM_KEYDOWN, VK_SPACE);  // held down
 
   RECT round_{};
   GetWindowRect(Hwnd("Round"), &round_);
@@ -106,12 +107,14 @@ TEST_F(ButtScreenReader, EachModeReadsAsTheNativeButtonOfItsKind) {
   args += " hit " + HandleText(Hwnd("Round")) + " " + std::to_string(middle.x) + " " + std::to_string(middle.y);
   const std::vector<std::string> lines = RunClient(args);
   MoveCursor(Elsewhere());
+  PostKey(Hwnd("Cmd"), WM_KEYUP, VK_SPACE);
   ASSERT_EQ(lines.size(), 7u) << ::testing::PrintToString(lines);
 
   const Read cmd = ParseRead(lines[0]), chk = ParseRead(lines[1]), opt = ParseRead(lines[2]), off = ParseRead(lines[3]);
   EXPECT_EQ(cmd.name, "Save & Apply");
   EXPECT_EQ(cmd.role, std::to_string(ROLE_SYSTEM_PUSHBUTTON));
-  EXPECT_EQ(cmd.state, Hex(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_DEFAULT));
+  EXPECT_EQ(cmd.state,
+            Hex(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_PRESSED | STATE_SYSTEM_DEFAULT));
   EXPECT_EQ(cmd.action, "Press");
   EXPECT_EQ(cmd.shortcut, "Alt+A");
   EXPECT_EQ(cmd.description, "Writes the files");
