@@ -21,4 +21,28 @@ int Run(Form& form);
 // Processes every pending message, then returns (like DoEvents).
 void DoEvents();
 
+// Translates and dispatches every message waiting in this thread's queue,
+// without the key routing of host forms: for threads that show none.
+inline void DispatchPending() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+// The one wait that keeps the thread's windows alive: pumps with `pump`
+// (DoEvents unless given) until pred() is true or timeoutMs pass, sleeping
+// up to sliceMs between rounds unless input arrives; returns pred().
+template <typename Pred, typename Pump = void (*)()>
+bool PumpUntil(Pred pred, DWORD timeoutMs, Pump pump = DoEvents, DWORD sliceMs = 5) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    pump();
+    if (pred()) return true;
+    if (GetTickCount() - start > timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, sliceMs, QS_ALLINPUT);
+  }
+}
+
 }  // namespace host

@@ -13,7 +13,6 @@
 
 #include "button/Butt.h"
 #include "host/Host.h"
-#include "tests/MessagePump.h"
 
 namespace butt_test {
 
@@ -174,7 +173,7 @@ class ButtFormTest : public ::testing::Test {
   HWND Hwnd(std::string_view name) { return form_->Site(name).Hwnd(); }
 
   static bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 5000) {
-    return test_pump::PumpUntil(pred, timeoutMs, host::DoEvents);
+    return host::PumpUntil(pred, timeoutMs);
   }
 
   // The events of one object in order, leaving out mouse moves and hover

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "effects/WindowEffects.h"
-#include "tests/MessagePump.h"
+#include "host/MessageLoop.h"
 
 struct WindowLook {
   int32_t value;  // GetLayeredValue
@@ -41,7 +41,7 @@ class EffectsTestWindow {
   HWND hwnd() const { return handle_; }
 
   // Runs everything waiting in this thread's queue.
-  static void Drain() { test_pump::DispatchWaiting(); }
+  static void Drain() { host::DispatchPending(); }
   // Drains and forgets what was seen so far.
   void Reset() {
     Drain();

@@ -41,7 +41,7 @@ bool InMoveLoop(DWORD thread) {
 
 // Runs the thread's messages until `done` or about ten seconds have passed.
 void PumpUntil(const std::atomic<bool>& done) {
-  test_pump::PumpUntil([&] { return done.load(); }, 10000, EffectsTestWindow::Drain, 20);
+  host::PumpUntil([&] { return done.load(); }, 10000, host::DispatchPending, 20);
 }
 
 TEST(WindowEffectsDrag, RealMouseDragFromAButtonDownMovesTheWindow) {

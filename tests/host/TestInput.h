@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include "host/MessageLoop.h"
-#include "tests/MessagePump.h"
 
 namespace hosttest {
 
@@ -14,7 +13,7 @@ inline void Pump() { host::DoEvents(); }
 // Pumps until pred() holds (generous bound; no fixed sleeps).
 template <typename Pred>
 bool WaitFor(Pred pred, DWORD ms = 3000) {
-  return test_pump::PumpUntil(pred, ms, host::DoEvents);
+  return host::PumpUntil(pred, ms);
 }
 
 inline void SendMouse(DWORD flags) {
