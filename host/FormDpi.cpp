@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <utility>
+#include <vector>
+
 #include "host/Dpi.h"
 #include "host/Form.h"
 #include "host/FormInternal.h"
@@ -60,6 +63,16 @@ void Form::ScaleToDpi(int dpi, const RECT* suggested) {
   };
   std::vector<SitePlace> places;
   for (auto& s : sites_) places.push_back({s.get(), SiteTwips(*s), s->ExtentX(), s->ExtentY()});
+  // Containers by their stored twips while these still give their pixels
+  // (as Save() does), so a container the program moved stays where it is.
+  std::vector<std::pair<Container*, RECT>> boxes;
+  for (auto& c : containers_) {
+    const ContainerDesc& d = c->desc_;
+    const RECT r = RectInParent(c->Hwnd());
+    const int32_t left = KeepTwips(d.left, r.left, dpi_), top = KeepTwips(d.top, r.top, dpi_);
+    boxes.push_back({c.get(), RECT{left, top, left + KeepTwips(d.width, r.right - r.left, dpi_),
+                                   top + KeepTwips(d.height, r.bottom - r.top, dpi_)}});
+  }
 
   dpi_ = dpi;
   RECT window{};
@@ -68,9 +81,8 @@ void Form::ScaleToDpi(int dpi, const RECT* suggested) {
   const SIZE size = WindowSizeAt(dpi);
   SetWindowPos(Hwnd(), nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 
-  for (auto& c : containers_) {
-    const ContainerDesc& d = c->desc_;
-    const RECT r = TwipsRect(d.left, d.top, d.width, d.height);
+  for (const auto& [c, t] : boxes) {
+    const RECT r = TwipsRect(t.left, t.top, t.right - t.left, t.bottom - t.top);
     SetWindowPos(c->Hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   auto newToolRect = [&](HWND owner, UINT_PTR id, const RECT& r) {

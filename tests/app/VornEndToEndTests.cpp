@@ -1075,6 +1075,9 @@ void ExpectLaidOutAt(Vorn& vorn, int dpi, CaptionWidths& widths) {
   const RECT combo = InClient(vorn.Window(), vorn.Combo());
   EXPECT_EQ(combo.left, panel + px(1800));
   EXPECT_NEAR(combo.bottom - combo.top, px(315), 2) << "the closed selector fills its place";
+  const LRESULT itemHeight = SendMessageA(vorn.Combo(), CB_GETITEMHEIGHT, 0, 0);
+  EXPECT_GE(itemHeight, host::PointsToPixels(8.25, dpi)) << "the list's items follow the font";
+  EXPECT_LE(itemHeight, host::PointsToPixels(8.25, dpi) * 3 / 2);
 
   const auto banner = LoadBanner(dpi == 144 ? "150" : dpi == 192 ? "200" : "");
   ASSERT_TRUE(banner.has_value());

@@ -1,6 +1,11 @@
 // The pieces of the VORN window's logic that need no window: detection,
 // the choice of a set, the About title, key presses and the layout units.
+#include <windows.h>
+
 #include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
 
 #include "app/AboutBox.h"
 #include "app/ApplySet.h"
@@ -81,6 +86,21 @@ TEST(VornE2EParts, TheSelectorsPlaceScalesWithTheDpi) {
   const RECT at192 = vorn::ToPixels(vorn::kCombo1, 192);
   EXPECT_EQ(at192.left, 240);
   EXPECT_EQ(at192.right - at192.left, 256);
+}
+
+TEST(VornE2EParts, ArtBetweenTheDrawnSizesIsScaledFromTheNextLarger) {
+  std::string path = VORN_EXE_PATH;
+  if (path[0] == '/') path = "Z:" + path;
+  HMODULE exe = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(exe, nullptr);
+  for (const auto& [dpi, width, height] : {std::tuple{96, 256, 128}, {120, 320, 160}, {144, 384, 192}, {192, 512, 256}}) {
+    const host::Picture banner = vorn::LoadArt(exe, 201, dpi, true);
+    EXPECT_EQ(banner.WidthPixels(), width) << dpi;
+    EXPECT_EQ(banner.HeightPixels(), height) << dpi;
+  }
+  // The line is stretched by its image: its drawing comes as it is.
+  EXPECT_EQ(vorn::LoadArt(exe, 202, 120, false).HeightPixels(), 4);
+  FreeLibrary(exe);
 }
 
 TEST(VornE2EParts, ArtIsPickedByDpiAndScaledByArea) {
