@@ -58,6 +58,7 @@ class VORN {
   void Form_DpiChanged();
   void ShowArtForDpi();
   void ApplySelected();
+  void ApplyAsAdministrator(const std::string& setName);
   void FadeOutAndUnload();
   void OpenInfoFile();
   std::string TargetFolder();

@@ -124,6 +124,7 @@ class Butt : public host::Control {
   void Terminate() override;
   void AmbientChanged(std::string_view name) override;
   void GotFocus() override;
+  void LostFocus() override;
   void AccessKeyPress(int16_t keyAscii) override;
   void MouseDown(int16_t button, int16_t shift, float x, float y) override;
   void MouseMove(int16_t button, int16_t shift, float x, float y) override;

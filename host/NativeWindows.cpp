@@ -62,6 +62,7 @@ LRESULT CALLBACK Form::NativeWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     try {
       result = form->HandleNative(*n, hwnd, old, msg, wp, lp);
     } catch (...) {
+      ReportCaughtWindowException(msg);
       result = 0;
     }
   }

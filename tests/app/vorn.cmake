@@ -12,3 +12,8 @@ add_dependencies(VornEndToEndTests VORN)
 target_compile_definitions(VornEndToEndTests PRIVATE
   VORN_EXE_PATH="$<TARGET_FILE:VORN>"
   VORN_BANNER_BMP="${PROJECT_SOURCE_DIR}/app/resources/banner.bmp")
+if(TARGET ButtGallery)
+  # The gallery carries the same application manifest.
+  add_dependencies(VornEndToEndTests ButtGallery)
+  target_compile_definitions(VornEndToEndTests PRIVATE VORN_GALLERY_EXE_PATH="$<TARGET_FILE:ButtGallery>")
+endif()
