@@ -4,6 +4,7 @@
 // controls' places on the screen, read what it shows, and check the files
 // it leaves behind.
 #include <windows.h>
+#include <oleacc.h>
 #include <tlhelp32.h>
 #include <winternl.h>
 
@@ -24,6 +25,7 @@
 #include "app/Elevation.h"
 #include "host/Dpi.h"
 #include "host/Units.h"
+#include "host/WideText.h"
 
 #ifndef VORN_EXE_PATH
 #error "VORN_EXE_PATH names the VORN.exe under test"
@@ -1493,6 +1495,46 @@ TEST_F(VornE2E, AccessDeniedOffersToApplyAsAdministrator) {
   EXPECT_TRUE(vorn.WaitForExit(10000, &code)) << "the window stayed after the copy wrote the set";
   EXPECT_EQ(code, 0u);
   EXPECT_TRUE(game_.Holds(kNoneFirstItem));
+}
+
+// ------------------------------------------------------------ screen readers
+
+// What a screen reader in another process reads for a window: name, role, value.
+std::string AccessibleReading(HWND hwnd) {
+  void* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), &object)))
+    return "no object";
+  auto* acc = static_cast<IAccessible*>(object);
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  auto text = [](BSTR b) {
+    std::string s = host::AnsiText(b);
+    SysFreeString(b);
+    return s;
+  };
+  BSTR name = nullptr, value = nullptr;
+  acc->get_accName(self, &name);
+  acc->get_accValue(self, &value);
+  VARIANT role;
+  VariantInit(&role);
+  acc->get_accRole(self, &role);
+  acc->Release();
+  return text(name) + " / " + std::to_string(role.vt == VT_I4 ? role.lVal : -1) + " / " + text(value);
+}
+
+TEST_F(VornE2E, ScreenReadersReadTheSelectorByItsLabelAndTheButtonsByTheirCaptions) {
+  CoInitialize(nullptr);
+  Vorn vorn;
+  StartReady(vorn);
+  EXPECT_EQ(AccessibleReading(vorn.Combo()),
+            "Post Process Effects: / " + std::to_string(ROLE_SYSTEM_COMBOBOX) + " / Full");
+  const std::string button = " / " + std::to_string(ROLE_SYSTEM_PUSHBUTTON) + " / ";
+  EXPECT_EQ(AccessibleReading(WindowFromPoint(vorn.ApplyButton())), "APPLY" + button);
+  EXPECT_EQ(AccessibleReading(WindowFromPoint(vorn.CancelButton())), "CANCEL" + button);
+  EXPECT_EQ(AccessibleReading(WindowFromPoint(vorn.AboutButton())), "ABOUT" + button);
+  CoUninitialize();
 }
 
 }  // namespace
