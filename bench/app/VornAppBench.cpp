@@ -1,6 +1,8 @@
 // Figures of VORN.exe:
 //  1. start-up: from CreateProcess to the main window at full opacity with
-//     the installed set detected, over several runs;
+//     the installed set detected, over several runs, alternating with a bare
+//     window of one combo box and three buttons (VornBareWindow.exe) timed
+//     the same way, and the ratio of the medians;
 //  2. writing a set: the routine APPLY runs (eight carried items, each
 //     replacing its target) against writing the same bytes with plain
 //     CreateFile/WriteFile, in the same run, and their ratio.
@@ -13,6 +15,7 @@
 
 #include "app/ApplySet.h"
 #include "app/PostProcessSets.h"
+#include "bench/app/BareWindow.h"
 #include "bench/BenchClock.h"
 
 namespace {
@@ -61,8 +64,9 @@ struct GameFolder {
   }
 };
 
-// Seconds from CreateProcess to the window at opacity 255 with a selection.
-double StartUpOnce(const std::string& exe, const std::string& cwd) {
+// Seconds from CreateProcess to the window titled `title` visible, at
+// opacity 255 and enabled (VORN enables it once the fade-in is over).
+double StartUpOnce(const std::string& exe, const std::string& cwd, const char* title) {
   std::string command = "\"" + exe + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -73,11 +77,11 @@ double StartUpOnce(const std::string& exe, const std::string& cwd) {
   }
   double result = -1;
   while (bench::Seconds() - start < 30) {
-    HWND window = FindWindowA(nullptr, "VORN - Glarecut 1.01");
+    HWND window = FindWindowA(nullptr, title);
     BYTE alpha = 0;
     DWORD flags = 0;
-    if (window && GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) && alpha == 255 &&
-        IsWindowEnabled(window)) {
+    if (window && IsWindowVisible(window) && GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) &&
+        alpha == 255 && IsWindowEnabled(window)) {
       result = bench::Seconds() - start;
       break;
     }
@@ -110,10 +114,13 @@ int main(int argc, char** argv) {
                  static_cast<DWORD>(game.root.size() + 1));
 
   const std::string exe = WindowsPath(VORN_EXE_PATH);
-  std::vector<double> starts;
+  const std::string bareExe = WindowsPath(VORN_BARE_EXE_PATH);
+  std::vector<double> starts, bareStarts;
   for (int i = 0; i < startRuns; ++i) {
-    const double s = StartUpOnce(exe, game.root);
+    const double s = StartUpOnce(exe, game.root, "VORN - Glarecut 1.01");
     if (s >= 0) starts.push_back(s);
+    const double b = StartUpOnce(bareExe, game.root, kBareWindowTitle);
+    if (b >= 0) bareStarts.push_back(b);
   }
 
   if (hadValue) {
@@ -142,12 +149,19 @@ int main(int argc, char** argv) {
     plainTimes.push_back(bench::Seconds() - t0);
   }
 
-  if (starts.empty()) {
-    std::printf("start-up: the window never reached full opacity\n");
-  } else {
-    std::printf("start-up to full opacity (%zu runs): median %.1f ms, min %.1f ms, max %.1f ms\n", starts.size(),
-                Median(starts) * 1e3, *std::min_element(starts.begin(), starts.end()) * 1e3,
-                *std::max_element(starts.begin(), starts.end()) * 1e3);
+  const auto printStarts = [](const char* what, const std::vector<double>& times) {
+    if (times.empty()) {
+      std::printf("start-up, %s: the window never reached full opacity\n", what);
+      return;
+    }
+    std::printf("start-up to full opacity, %s (%zu runs): median %.1f ms, min %.1f ms, max %.1f ms\n", what,
+                times.size(), Median(times) * 1e3, *std::min_element(times.begin(), times.end()) * 1e3,
+                *std::max_element(times.begin(), times.end()) * 1e3);
+  };
+  printStarts("VORN", starts);
+  printStarts("bare window", bareStarts);
+  if (!starts.empty() && !bareStarts.empty()) {
+    std::printf("start-up ratio (medians, VORN / bare window): %.2f\n", Median(starts) / Median(bareStarts));
   }
   const double apply = Median(applyTimes), plain = Median(plainTimes);
   std::printf("writing a set of 8 files (%d runs, medians): APPLY %.3f ms, plain writes %.3f ms, ratio %.2f\n",
