@@ -97,8 +97,6 @@ void Form::RaiseMouse(const std::string& object, std::string_view event, int16_t
 
 void Form::CreateFormWindow() {
   RegisterHostClasses(&Form::WndProc, &Container::WndProc, &Form::SiteWndProc);
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&icc);
   const FormProps& f = desc_.form;
   DWORD style = WS_CLIPCHILDREN, ex = 0;
   switch (f.borderStyle) {
@@ -134,7 +132,6 @@ void Form::CreateFormWindow() {
 
 void Form::Load() {
   if (hwnd_) return;
-  if (!oleInitialized_) oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
   try {
     CreateFormWindow();
     for (const ContainerDesc& c : desc_.containers) CreateContainer(c);
@@ -168,6 +165,31 @@ void Form::Show() {
   ShowSites();
   HWND focus = GetFocus();
   if (!focus || (focus != Hwnd() && !IsChild(Hwnd(), focus)) || focus == Hwnd()) TabNext(true);
+  // OLE and the common controls cost a good part of a start under Wine:
+  // they start from the message loop, once the window is up.
+  if (!shown_) {
+    shown_ = true;
+    PostMessageA(Hwnd(), kFormShownMessage, 0, 0);
+  }
+}
+
+void Form::StartDragAndDrop() {
+  if (dragDropStarted_ || !Hwnd()) return;
+  dragDropStarted_ = true;
+  if (!oleInitialized_) oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
+  for (auto& s : sites_) {
+    if (!s->dropTarget_) RegisterDropTarget(*s);
+  }
+}
+
+void Form::RegisterDropTarget(ControlSite& s) {
+  auto* target = new SiteDropTarget(&s);
+  if (RegisterDragDrop(s.Hwnd(), target) == S_OK) {
+    s.dropTarget_ = target;
+  } else {
+    target->Detach();
+    target->Release();
+  }
 }
 
 void Form::ShowSites() {
@@ -237,6 +259,9 @@ void Form::DestroyAll() {
   containers_.clear();
   natives_.clear();
   toolTip_.reset();
+  pendingToolTips_.clear();
+  shown_ = false;
+  dragDropStarted_ = false;
   if (hwnd_) Forms().erase(hwnd_.get());
   hwnd_.reset();
   backBrush_.reset();
@@ -427,13 +452,7 @@ ControlSite& Form::CreateSite(std::unique_ptr<Control> control, const ControlDes
                               s.extentPixelsY_, ParentHwnd(container), nullptr, HostInstance(), &s);
   if (!hwnd) throw Error(errors::kWindowCreation, "The window of control \"" + desc.name + "\" cannot be created");
   s.hdc_ = GetDC(hwnd);  // the class's own DC: valid until the window goes
-  auto* target = new SiteDropTarget(&s);
-  if (RegisterDragDrop(hwnd, target) == S_OK) {
-    s.dropTarget_ = target;
-  } else {
-    target->Detach();
-    target->Release();
-  }
+  if (dragDropStarted_) RegisterDropTarget(s);
   sites_.push_back(std::move(owned));
   if (desc.isDefault) defaultButton_ = &s;
   if (desc.isCancel) cancelButton_ = &s;
