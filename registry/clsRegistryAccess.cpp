@@ -73,10 +73,10 @@ int32_t clsRegistryAccess::EnumKeys(const std::string& sPath, std::vector<std::s
   return static_cast<int32_t>(Key.size());
 }
 
-void clsRegistryAccess::ListSubkeys(HKEY key, std::vector<std::string>& Key) {
+void clsRegistryAccess::ListSubkeys(HKEY key, std::vector<std::string>& Key, DWORD count) {
   // Key names are at most 255 characters: one retry with room for the zero.
   std::string name;
-  for (DWORD index = 0;; ++index) {
+  for (DWORD index = 0; index < count; ++index) {
     LONG rc = ERROR_MORE_DATA;
     DWORD length = 0;
     for (DWORD size = kBufferSize; rc == ERROR_MORE_DATA && size <= kBufferSize + 1; ++size) {
@@ -217,11 +217,11 @@ bool clsRegistryAccess::ListValues(const std::string& sPath, int32_t OnlyType, s
   return true;
 }
 
-void clsRegistryAccess::ListValues(HKEY key, int32_t OnlyType, std::vector<ListedValue>& listed) {
+void clsRegistryAccess::ListValues(HKEY key, int32_t OnlyType, std::vector<ListedValue>& listed, DWORD count) {
   listed.clear();
   std::string name;
   std::string data;
-  for (DWORD index = 0;; ++index) {
+  for (DWORD index = 0; index < count; ++index) {
     // Names and data beyond the first buffers: grow them and ask again, so a
     // long value is listed whole instead of cut.
     DWORD nameCapacity = kBufferSize;
