@@ -258,3 +258,9 @@ int32_t ExtractResource(int16_t id, const std::string& group, const std::string&
   // The file is in place; a failed close can only mean unwritten data.
   return closed ? 0 : LastErrorOr(ERROR_WRITE_FAULT);
 }
+
+std::optional<std::string_view> CarriedItemBytes(int16_t id, const std::string& group, HMODULE module) {
+  ItemBytes item;
+  if (LoadItem(module, id, group, item) != 0) return std::nullopt;
+  return std::string_view(static_cast<const char*>(item.data), item.size);
+}
