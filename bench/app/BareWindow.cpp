@@ -1,7 +1,8 @@
 // The baseline of the start-up benchmark: a bare Win32 window of VORN's size
 // with one combo box and three buttons, made fully opaque at once (a layered
 // window at alpha 255, so the benchmark finds it opaque the same way it finds
-// VORN). VornAppBench starts it and times it exactly as it times VORN.exe.
+// VORN), with VORN's manifest. VornAppBench starts it and times it exactly as
+// it times VORN.exe.
 #include <windows.h>
 
 #include "bench/app/BareWindow.h"
