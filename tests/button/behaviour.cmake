@@ -10,6 +10,7 @@ vorn_add_gtest(ButtBehaviourTests
     ${CMAKE_CURRENT_SOURCE_DIR}/ButtBehaviourRedrawTests.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ButtBehaviourHygieneTests.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ButtBehaviourFormTextTests.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ButtBehaviourDpiTests.cpp
     ${PROJECT_SOURCE_DIR}/tests/host/FailOnCaughtException.cpp
   LIBS vorn_button vorn_host user32 gdi32 ole32 oleaut32)
 # Ten thousand rounds of real window work each take longer than one case.
