@@ -1,5 +1,6 @@
-// The pieces of the VORN window's logic that need no window: detection,
-// the choice of a set, the About title, key presses and the layout units.
+// The rules of the VORN window checked without a window: detection of the
+// installed set, the choice of a set, the About title, key presses and the
+// layout units.
 #include <gtest/gtest.h>
 
 #include "app/AboutBox.h"
@@ -11,7 +12,7 @@
 
 namespace {
 
-TEST(VornE2EParts, DetectionByLength) {
+TEST(VornWindowRules, DetectionByLength) {
   EXPECT_EQ(vorn::InstalledSetName(597), "None");
   EXPECT_EQ(vorn::InstalledSetName(18473), "Full");
   EXPECT_EQ(vorn::InstalledSetName(0), "Full");
@@ -19,7 +20,7 @@ TEST(VornE2EParts, DetectionByLength) {
   EXPECT_EQ(vorn::InstalledSetName(std::nullopt), "None");
 }
 
-TEST(VornE2EParts, SelectionIsExactAndCaseSensitive) {
+TEST(VornWindowRules, SelectionIsExactAndCaseSensitive) {
   ASSERT_NE(vorn::SetForSelection("None"), nullptr);
   EXPECT_EQ(vorn::SetForSelection("None")->front().item, 101);
   EXPECT_EQ(vorn::SetForSelection("Full")->back().item, 116);
@@ -33,19 +34,19 @@ TEST(VornE2EParts, SelectionIsExactAndCaseSensitive) {
   }
 }
 
-TEST(VornE2EParts, AboutTitleJoinsMinorAndRevision) {
+TEST(VornWindowRules, AboutTitleJoinsMinorAndRevision) {
   EXPECT_EQ(vorn::AboutTitle(1, 0, 1), "About (v1.01)");
   EXPECT_EQ(vorn::AboutTitle(2, 3, 14), "About (v2.314)");
   EXPECT_EQ(vorn::AboutTitle(10, 0, 0), "About (v10.00)");
 }
 
-TEST(VornE2EParts, InstallFolderMissingOnlyForTheBareSuffix) {
+TEST(VornWindowRules, InstallFolderMissingOnlyForTheBareSuffix) {
   EXPECT_TRUE(vorn::InstallFolderMissing("\\postprocess\\"));
   EXPECT_FALSE(vorn::InstallFolderMissing("C:\\Games\\VORN\\postprocess\\"));
   EXPECT_FALSE(vorn::InstallFolderMissing("C:\\Games\\VORN\\\\postprocess\\"));
 }
 
-TEST(VornE2EParts, FailureMessageNamesEveryFileAndWhy) {
+TEST(VornWindowRules, FailureMessageNamesEveryFileAndWhy) {
   const std::string text = vorn::FailureMessage(
       "None", {{"C:\\g\\postprocess\\type3.xml", 32}, {"C:\\g\\postprocess\\type5.xml", 2}},
       [](int32_t e) { return "reason " + std::to_string(e); });
@@ -56,7 +57,7 @@ TEST(VornE2EParts, FailureMessageNamesEveryFileAndWhy) {
   EXPECT_EQ(vorn::ErrorText(0x7FFFFFF0), "error 2147483632");
 }
 
-TEST(VornE2EParts, KeyPressFiresOncePerPress) {
+TEST(VornWindowRules, KeyPressFiresOncePerPress) {
   vorn::KeyPressEdge f1;
   EXPECT_FALSE(f1.Update(0));
   EXPECT_TRUE(f1.Update(static_cast<int16_t>(0x8001)));  // goes down
@@ -68,7 +69,7 @@ TEST(VornE2EParts, KeyPressFiresOncePerPress) {
   EXPECT_TRUE(f1.Update(static_cast<int16_t>(0x8000)));  // pressed again
 }
 
-TEST(VornE2EParts, TwipsBecomePixelsThroughTheScreensTwipsPerPixel) {
+TEST(VornWindowRules, TwipsBecomePixelsThroughTheScreensTwipsPerPixel) {
   EXPECT_EQ(vorn::TwipsPerPixel(96), 15);
   EXPECT_EQ(vorn::TwipsPerPixel(120), 12);
   EXPECT_EQ(vorn::TwipsPerPixel(144), 10);
