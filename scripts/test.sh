@@ -87,9 +87,10 @@ if [ -s "$launch_log" ]; then
   cat "$launch_log"
 fi
 
-summary=$(grep -E 'tests passed, [0-9]+ tests? failed out of' "$ctest_log" | tail -n 1 || true)
-skipped=$(grep -c '(Skipped)' "$ctest_log" || true)
+summary=$(grep -E 'tests passed, [0-9]+ tests? failed out of' "$ctest_log" 2>/dev/null | tail -n 1 || true)
+skipped=$(grep -c '(Skipped)' "$ctest_log" 2>/dev/null || true)
 summary=${summary:-no test summary (see above)}
+skipped=${skipped:-0}
 if [ "$skipped" -gt 0 ]; then summary="$summary, $skipped of them skipped (listed above)"; fi
 scope=
 if [ $# -gt 0 ]; then scope=" (only the tests chosen by: $*)"; fi
