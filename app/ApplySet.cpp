@@ -1,15 +1,35 @@
 #include "app/ApplySet.h"
 
+#include "app/Backup.h"
 #include "app/ExtractResource.h"
 
 namespace vorn {
+namespace {
+
+// The versions of the file `fileName` that the tool carries, one per set.
+std::vector<std::string_view> CarriedVersions(const char* fileName, HMODULE module) {
+  std::vector<std::string_view> versions;
+  for (const PostProcessSet* set : {&kNoneSet, &kFullSet}) {
+    for (const SetFile& file : *set) {
+      if (std::string_view(file.fileName) != fileName) continue;
+      if (const auto bytes = CarriedItemBytes(file.item, kItemGroup, module)) versions.push_back(*bytes);
+    }
+  }
+  return versions;
+}
+
+}  // namespace
 
 std::vector<FileFailure> WriteSet(const PostProcessSet& set, const std::function<std::string()>& targetFolder,
                                   HMODULE module) {
   std::vector<FileFailure> failures;
   for (const SetFile& file : set) {
-    const std::string path = targetFolder() + file.fileName;
-    const int32_t error = ExtractResource(file.item, kItemGroup, path, module);
+    const std::string folder = targetFolder();
+    const std::string path = folder + file.fileName;
+    // The player's own file is kept before it is replaced; when that fails,
+    // the file stays as it is.
+    int32_t error = BackUpOriginal(folder, file.fileName, CarriedVersions(file.fileName, module));
+    if (error == 0) error = ExtractResource(file.item, kItemGroup, path, module);
     if (error != 0) failures.push_back({path, error});
   }
   return failures;

@@ -22,8 +22,11 @@ struct FileFailure {
 };
 
 // Writes the eight files of `set`, each to targetFolder() + its file name
-// (the folder is read afresh for every file). A failing file does not stop
-// the others. Returns the files that failed, in set order.
+// (the folder is read afresh for every file). A file whose bytes are neither
+// carried version of it is first kept in the backup folder (see
+// BackUpOriginal); a failing backup fails that file and leaves it as it is.
+// A failing file does not stop the others. Returns the files that failed,
+// in set order.
 std::vector<FileFailure> WriteSet(const PostProcessSet& set, const std::function<std::string()>& targetFolder,
                                   HMODULE module = nullptr);
 

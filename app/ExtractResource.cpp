@@ -169,3 +169,9 @@ int32_t ExtractResource(int16_t id, const std::string& group, const std::string&
   restore.Dismiss();
   return 0;
 }
+
+std::optional<std::string_view> CarriedItemBytes(int16_t id, const std::string& group, HMODULE module) {
+  ItemBytes item;
+  if (LoadItem(module, id, group, item) != 0) return std::nullopt;
+  return std::string_view(static_cast<const char*>(item.data), item.size);
+}

@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 // Replaces the file at `path` with the bytes of resource `id` of type `group`
 // found in `module` (the process's own executable when null). The target must
@@ -18,3 +20,7 @@
 // step that failed.
 int32_t ExtractResource(int16_t id, const std::string& group, const std::string& path,
                         HMODULE module = nullptr);
+
+// The bytes of resource `id` of type `group` in `module` (the process's own
+// executable when null); nothing when the module does not carry it.
+std::optional<std::string_view> CarriedItemBytes(int16_t id, const std::string& group, HMODULE module = nullptr);

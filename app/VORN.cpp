@@ -4,6 +4,8 @@
 
 #include "app/AboutBox.h"
 #include "app/ApplySet.h"
+#include "app/CommandLine.h"
+#include "app/Elevation.h"
 #include "app/FileSystemObject.h"
 #include "app/InstalledSet.h"
 #include "app/PostProcessSets.h"
@@ -124,12 +126,39 @@ void VORN::ApplySelected() {
     return;
   }
   const std::vector<FileFailure> failures = WriteSet(*set, [this] { return TargetFolder(); });
-  if (!failures.empty()) {
-    ShowMessage(FailureMessage(selection, failures, ErrorText), MB_OK | MB_ICONEXCLAMATION, kAppTitle);
+  if (failures.empty()) {
+    ShowMessage("DONE!", MB_OK, kAppTitle);
+    form_.Unload();
     return;
   }
-  ShowMessage("DONE!", MB_OK, kAppTitle);
-  form_.Unload();
+  const std::string message = FailureMessage(selection, failures, ErrorText);
+  if (!OfferElevation(failures, ProcessIsElevated())) {
+    ShowMessage(message, MB_OK | MB_ICONEXCLAMATION, kAppTitle);
+    return;
+  }
+  if (ShowMessage(message + "\r\n\r\n" + ElevationQuestion(), MB_YESNO | MB_ICONEXCLAMATION, kAppTitle) == IDYES) {
+    ApplyAsAdministrator(selection);
+  }
+}
+
+void VORN::ApplyAsAdministrator(const std::string& setName) {
+  // The copy shows its own "DONE!" or failure list, from the rights it has;
+  // this window waits, drawn but closed to input, and goes once the set is
+  // written.
+  EnableWindow(form_.Hwnd(), FALSE);
+  const ElevatedRun run = RunElevated(form_.Hwnd(), ApplyArguments(setName), [](HANDLE process) {
+    host::PumpUntil([process] { return WaitForSingleObject(process, 0) != WAIT_TIMEOUT; }, INFINITE);
+  });
+  EnableWindow(form_.Hwnd(), TRUE);
+  if (run.startError == 0) {
+    if (run.exitCode == kExitDone) form_.Unload();
+    return;
+  }
+  // A "no" to Windows' question needs no answer of ours.
+  if (run.startError == ERROR_CANCELLED) return;
+  ShowMessage("VORN could not be started as administrator:\r\n    " + ErrorText(static_cast<int32_t>(run.startError)) +
+                  "\r\n\r\nThe files named before were not written.",
+              MB_OK | MB_ICONEXCLAMATION, kAppTitle);
 }
 
 void VORN::Butt2_Click() { FadeOutAndUnload(); }

@@ -56,6 +56,7 @@ class VORN {
 
   void CreateCombo1();
   void ApplySelected();
+  void ApplyAsAdministrator(const std::string& setName);
   void FadeOutAndUnload();
   void OpenInfoFile();
   std::string TargetFolder();

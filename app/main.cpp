@@ -1,12 +1,18 @@
-// VORN.exe: the process lives as long as its main window.
+// VORN.exe: without arguments the process lives as long as its main window;
+// with arguments it carries out its command line and ends.
 #include <windows.h>
 
+#include "app/ApplyCommand.h"
+#include "app/CommandLine.h"
 #include "app/VORN.h"
 #include "button/Butt.h"
 #include "host/Error.h"
 #include "host/MessageBox.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
+  const vorn::CommandLine line = vorn::ParseCommandLine(arguments ? arguments : "");
+  if (line.command != vorn::Command::Window) return vorn::RunCommandLine(line);
+
   RegisterButtClass();
   try {
     vorn::VORN window(vorn::LoadVornFormDesc());

@@ -4,11 +4,14 @@
 add_library(vorn_app_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/AboutBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ApplySet.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Backup.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CommandLine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Elevation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileSystemObject.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VersionResource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VornLayout.cpp)
 target_include_directories(vorn_app_core PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(vorn_app_core PUBLIC vorn_filesets version kernel32 user32 gdi32)
+target_link_libraries(vorn_app_core PUBLIC vorn_filesets version kernel32 user32 gdi32 advapi32 shell32)
 
 set(VORN_RC ${CMAKE_CURRENT_LIST_DIR}/vorn.rc)
 set_source_files_properties(${VORN_RC} PROPERTIES
@@ -16,6 +19,7 @@ set_source_files_properties(${VORN_RC} PROPERTIES
 
 add_executable(VORN WIN32
   ${CMAKE_CURRENT_LIST_DIR}/main.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ApplyCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VORN.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NativeControls.cpp
   ${VORN_RC}
@@ -23,6 +27,7 @@ add_executable(VORN WIN32
 target_include_directories(VORN PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(VORN PRIVATE vorn_app_core vorn_host vorn_button vorn_effects vorn_registry)
 set_target_properties(VORN PROPERTIES OUTPUT_NAME VORN)
+vorn_embed_manifest(VORN)
 
 # The information file lies beside the executable.
 add_custom_command(TARGET VORN POST_BUILD

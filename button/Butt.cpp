@@ -67,11 +67,13 @@ void Butt::SyncHostMirrors() {
 void Butt::Redraw() {
   SyncHostMirrors();
   RedrawButton(s_);
+  accessibility_.Announce(*this);
 }
 
 void Butt::RunResize() {
   SyncHostMirrors();
   ResizeButton(s_);
+  accessibility_.Announce(*this);
 }
 
 void Butt::Paint() {
@@ -87,6 +89,8 @@ void Butt::Resize() {
 
 void Butt::Terminate() {
   if (terminated_) return;
+  // Clients of the IAccessible get no answer from a button that is going.
+  accessibility_.Disconnect();
   // No timer tick and no option-group slot may lead to a control that is
   // going away: stop both before any drawing resource is released.
   if (s_.hoverTracking) hoverTimer_.reset();
@@ -110,11 +114,17 @@ void Butt::Terminate() {
 void Butt::Refresh() {
   SyncHostMirrors();
   RefreshButton(s_);
+  accessibility_.Announce(*this);
 }
 
 void Butt::DelayDrawing(bool bDelay) {
   SyncHostMirrors();
   ::DelayDrawing(s_, bDelay);
+  accessibility_.Announce(*this);
+}
+
+bool Butt::WindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  return !terminated_ && accessibility_.HandleMessage(*this, msg, wp, lp, result);
 }
 
 void RegisterButtClass() {

@@ -25,6 +25,7 @@
 #include <string>
 #include <string_view>
 
+#include "button/ButtAccessibility.h"
 #include "button/ButtState.h"
 #include "host/Control.h"
 #include "host/FontDesc.h"
@@ -124,6 +125,7 @@ class Butt : public host::Control {
   void Terminate() override;
   void AmbientChanged(std::string_view name) override;
   void GotFocus() override;
+  void LostFocus() override;
   void AccessKeyPress(int16_t keyAscii) override;
   void MouseDown(int16_t button, int16_t shift, float x, float y) override;
   void MouseMove(int16_t button, int16_t shift, float x, float y) override;
@@ -141,6 +143,8 @@ class Butt : public host::Control {
   void OLESetData(host::DataObject& data, int16_t& dataFormat) override;
   void OLEGiveFeedback(int32_t& effect, int16_t& defaultCursors) override;
   void OLECompleteDrag(int32_t& effect) override;
+  // WM_GETOBJECT and the default action of assistive technology.
+  bool WindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
   // The hover timer's callback module reaches the control here: ends
   // hovering once the window under the cursor is no longer this control's.
@@ -175,6 +179,8 @@ class Butt : public host::Control {
   user::Timer hoverTimer_;
   user::WindowProp classIdProp_;
   user::WindowProp timerIdProp_;
+  // The IAccessible and the WinEvents that follow the state.
+  ButtAccessibility accessibility_;
 };
 
 // Makes "Butt" creatable by the host's control factory.

@@ -46,6 +46,9 @@ void DrawBevel(ButtState& s, BevelPoints& p, BevelColors& colors, int16_t /*fram
     }
     Polyline(dc, &p[j], 2);
   }
-  // The outer bottom edge, straight, with whatever pen is selected now.
-  Polyline(dc, &p[14], 2);
+  // The outer bottom edge, straight, with the pen of the last line drawn.
+  // A look without an outline (no outer-ring colour) gets no edge either:
+  // the pen selected then is not one of the bevel's.
+  const bool outline = colors[9] >= 0 || colors[10] >= 0 || colors[11] >= 0 || colors[12] >= 0;
+  if (outline) Polyline(dc, &p[14], 2);
 }

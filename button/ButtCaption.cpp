@@ -6,12 +6,12 @@
 #include "button/ShiftColor.h"
 #include "button/TranslateColor.h"
 
-std::string CaptionDisplayText(const std::string& caption) {
+std::string CaptionDisplayText(const std::string& caption, const char* lineBreak) {
   std::string text;
   text.reserve(caption.size() + 4);
   for (size_t i = 0; i < caption.size(); ++i) {
     if (caption[i] == '|' && i + 1 < caption.size() && caption[i + 1] == '|') {
-      text += "\r\n";
+      text += lineBreak;
       ++i;
     } else {
       text += caption[i];

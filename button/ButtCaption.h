@@ -6,8 +6,9 @@
 
 struct ButtState;
 
-// The caption as it is drawn: every "||" becomes a line break.
-std::string CaptionDisplayText(const std::string& caption);
+// The caption as it is drawn: every "||" becomes a line break (CR LF, or
+// the text given: a screen reader reads it as a space).
+std::string CaptionDisplayText(const std::string& caption, const char* lineBreak = "\r\n");
 
 // Draws the picture and the caption into the back buffer. baseColor is the
 // face colour the renderer painted (for the embossed and engraved copies);

@@ -156,6 +156,15 @@ void Butt::GotFocus() {
   }
 }
 
+void Butt::LostFocus() {
+  // A press still held (the space key down) ends with the focus, as on a
+  // native button: released and drawn up, without a Click.
+  if (!s_.Has(StatePressed)) return;
+  s_.Clear(StatePressed);
+  s_.inputDown = false;
+  Redraw();
+}
+
 void Butt::AmbientChanged(std::string_view name) {
   if (!site_) return;
   SyncHostMirrors();

@@ -25,27 +25,38 @@ BITMAPINFO TopDown32(int width, int height) {
 }
 
 // The picture's pixels at width x height (0 keeps the picture's own size),
-// as 32-bit rows top to bottom, read into `pixels` in one GetDIBits. Other
-// sizes are stretched by CopyImage first. The buffer is the caller's, so
-// its memory is reused from one preparation to the next.
+// as 32-bit rows top to bottom, in `pixels`. Other sizes are scaled by whole
+// pixels, each taken from one pixel of the picture and never blended: a
+// blend of the transparent colour with its neighbours would be neither
+// transparent nor the picture's own colour, a fringe round the picture and
+// its shape. The buffer is the caller's, so its memory is reused from one
+// preparation to the next. `dc` is a memory DC on the screen.
 bool ReadPixels(HDC dc, HANDLE picture, int& width, int& height, std::vector<uint32_t>& pixels) {
   BITMAP src{};
   if (!GetObjectA(picture, sizeof src, &src)) return false;
   if (width <= 0) width = src.bmWidth;
   if (height <= 0) height = src.bmHeight;
   if (width <= 0 || height <= 0) return false;
-  gdi::Bitmap stretched;
-  HANDLE from = picture;
-  if (width != src.bmWidth || height != src.bmHeight) {
-    stretched.reset(static_cast<HBITMAP>(
-        CopyImage(picture, IMAGE_BITMAP, width, height, LR_CREATEDIBSECTION)));
-    if (!stretched) return false;
-    from = stretched.get();
-  }
   pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
   BITMAPINFO bi = TopDown32(width, height);
-  return GetDIBits(dc, static_cast<HBITMAP>(from), 0, static_cast<UINT>(height), pixels.data(),
-                   &bi, DIB_RGB_COLORS) == height;
+  if (width == src.bmWidth && height == src.bmHeight) {
+    return GetDIBits(dc, static_cast<HBITMAP>(picture), 0, static_cast<UINT>(height), pixels.data(),
+                     &bi, DIB_RGB_COLORS) == height;
+  }
+  void* bits = nullptr;
+  gdi::Bitmap scaled(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  gdi::MemoryDC sourceDC(dc);
+  if (!scaled || !bits || !sourceDC) return false;
+  {
+    gdi::SelectGuard sourceSel(sourceDC.get(), picture);
+    gdi::SelectGuard scaledSel(dc, scaled.get());
+    SetStretchBltMode(dc, COLORONCOLOR);
+    if (!StretchBlt(dc, 0, 0, width, height, sourceDC.get(), 0, 0, src.bmWidth, src.bmHeight, SRCCOPY))
+      return false;
+  }
+  GdiFlush();
+  std::memcpy(pixels.data(), bits, pixels.size() * sizeof(uint32_t));
+  return true;
 }
 
 // A bitmap holding `pixels`: `reuse` when it has the same size, else a new
@@ -171,6 +182,9 @@ void DrawTransparentBitmap(ButtState& s, HDC dc, RECT dest, HBITMAP source, RECT
   BitBlt(copyDC.get(), 0, 0, sw, sh, maskDC.get(), 0, 0, kDestAndNotSource);
 
   // Punch the opaque shape into the background, then paint the picture in.
+  // Scaled by whole pixels, so mask and picture take the same source pixels
+  // and no pixel combines opaque with transparent neighbours.
+  SetStretchBltMode(backDC.get(), COLORONCOLOR);
   StretchBlt(backDC.get(), 0, 0, width, height, maskDC.get(), 0, 0, sw, sh, SRCAND);
   StretchBlt(backDC.get(), 0, 0, width, height, copyDC.get(), 0, 0, sw, sh, SRCPAINT);
 

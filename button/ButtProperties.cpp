@@ -343,8 +343,10 @@ void Butt::HoverForeColor(ButtColor nColor) {
 void Butt::HoverBackColor(ButtColor nColor) {
   if (nColor == s_.HoverBackColor) return;
   s_.HoverBackColor = nColor;
-  // Compared with the colour a lock follows: a gradient's end colour
-  // carried along by a BackColor change must not unlock itself.
+  // Compared with the colour a lock follows (the gradient's end colour
+  // while a gradient is drawn), not with BackColor: a hover colour apart
+  // from the followed one must unlock, or the lock would hold a colour that
+  // no longer follows and the next GradientColor change would overwrite it.
   if (nColor != FollowedBackColor(s_)) {
     if (s_.HoverColorLocks == LockBoth) s_.HoverColorLocks = LockForeOnly;
     else if (s_.HoverColorLocks == LockBackOnly) s_.HoverColorLocks = LockNone;

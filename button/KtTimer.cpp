@@ -1,6 +1,7 @@
 #include "button/KtTimer.h"
 
 #include "button/Butt.h"
+#include "host/CaughtExceptions.h"
 
 void CALLBACK HoverTimerProc(HWND window, UINT, UINT_PTR timerId, DWORD) {
   Butt* control = Butt::FromHandle(GetPropA(window, kClassIdProp));
@@ -10,5 +11,10 @@ void CALLBACK HoverTimerProc(HWND window, UINT, UINT_PTR timerId, DWORD) {
     return;
   }
   const auto id = reinterpret_cast<UINT_PTR>(GetPropA(window, kTimerIdProp));
-  control->CheckHoverExit(id);
+  // A timer procedure runs inside the window manager: nothing may leave it.
+  try {
+    control->CheckHoverExit(id);
+  } catch (...) {
+    host::ReportCaughtException("the hover timer");
+  }
 }

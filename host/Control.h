@@ -21,6 +21,8 @@
 // no Click).
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <string_view>
 
@@ -105,6 +107,15 @@ class Control {
   virtual void OLESetData(DataObject& data, int16_t& dataFormat) { (void)data, (void)dataFormat; }
   virtual void OLEGiveFeedback(int32_t& effect, int16_t& defaultCursors) { (void)effect, (void)defaultCursors; }
   virtual void OLECompleteDrag(int32_t& effect) { (void)effect; }
+
+  // A window message the host turns into no notification, such as
+  // WM_GETOBJECT from assistive technology or a message the control posted
+  // to its own window (in either mode, enabled or not). Return true with
+  // `result` set to answer it; false leaves it to the default procedure.
+  virtual bool WindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    (void)msg, (void)wp, (void)lp, (void)result;
+    return false;
+  }
 
  protected:
   ControlSite* site_ = nullptr;

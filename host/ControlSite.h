@@ -99,6 +99,8 @@ class ControlSite {
   // The characters that are access keys of the control (any case).
   const std::string& AccessKeys() const { return accessKeys_; }
   void SetAccessKeys(std::string keys) { accessKeys_ = std::move(keys); }
+  // The tool-tip text the form shows for the control ("" for none).
+  const std::string& ToolTipText() const { return toolTip_; }
   const std::string& Tag() const { return tag_; }
   void SetTag(std::string tag) { tag_ = std::move(tag); }
   bool Visible() const;

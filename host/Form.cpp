@@ -214,6 +214,7 @@ void Form::DestroyAll() {
       s->control_->Terminate();
     } catch (...) {
       // A control that fails to terminate must not stop the others.
+      ReportCaughtException("Terminate");
     }
   }
   for (auto& s : sites_) {
@@ -469,6 +470,7 @@ void Form::RemoveControl(std::string_view name) {
     try {
       s.control_->Terminate();
     } catch (...) {
+      ReportCaughtException("Terminate");
     }
   }
   if (s.dropTarget_) {

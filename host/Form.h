@@ -238,6 +238,12 @@ class Form {
   // Destroys one control (Terminate first).
   void RemoveControl(std::string_view name);
 
+  // The windowless label that names a control or native window for
+  // assistive technology (nullptr for none), and that name (the caption
+  // as read, without "&" markers).
+  const Label* LabelFor(HWND hwnd) const;
+  std::string AccessibleLabelName(HWND hwnd) const;
+
   // Default and cancel buttons by control name (empty for none).
   void SetDefaultButton(std::string_view name);
   void SetCancelButton(std::string_view name);
@@ -318,6 +324,7 @@ class Form {
   Container* ContainerFor(std::string_view containerName);
   HWND ParentHwnd(Container* container) const;
   std::vector<TabItem> TabOrder() const;
+  bool LabelCanName(const Label& label) const;
   static int FocusedIndex(const std::vector<TabItem>& items, HWND focus);
   bool CanFocus(const TabItem& item) const;
   void FocusItem(const TabItem& item);

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/CaughtExceptions.h"
 #include "host/Form.h"
 
 namespace host {
@@ -26,7 +27,7 @@ struct DispatchScope {
 // window (`bind` hands it the handle); at WM_NCDESTROY it is unbound. Every
 // message in between goes to `handle` inside a dispatch scope of the
 // object's form. No exception crosses the window manager: the message is
-// dropped.
+// given up there and the exception reported (ReportCaughtException).
 template <typename Owner, typename Bind, typename FormOf, typename Handle>
 LRESULT OwnedWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Bind bind, FormOf formOf,
                         Handle handle) {
@@ -44,6 +45,7 @@ LRESULT OwnedWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Bind bind, Fo
   try {
     return handle(self, msg, wp, lp);
   } catch (...) {
+    ReportCaughtWindowException(msg);
     return 0;
   }
 }

@@ -290,8 +290,11 @@ LRESULT Form::HandleSite(ControlSite& s, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    default:
+    default: {
+      LRESULT result = 0;
+      if (live && c->WindowMessage(msg, wp, lp, result)) return result;
       break;
+    }
   }
   return DefWindowProcA(hwnd, msg, wp, lp);
 }

@@ -1,6 +1,7 @@
 // Everything a program that hosts controls includes.
 #pragma once
 
+#include "host/CaughtExceptions.h"
 #include "host/Color.h"
 #include "host/Control.h"
 #include "host/ControlRegistry.h"

@@ -6,6 +6,7 @@
 #include "host/Error.h"
 #include "host/Form.h"
 #include "host/FormInternal.h"
+#include "host/NativeAccessible.h"
 #include "host/WindowClasses.h"
 
 namespace host {
@@ -44,6 +45,7 @@ void Form::AddNative(HWND hwnd, std::string name, const NativeOptions& options) 
   if (lstrcmpiA(cls, "Static") == 0)
     SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) | SS_NOTIFY);  // statics pass the mouse on otherwise
   if (!options.toolTip.empty()) AddToolTip(hwnd, nullptr, reinterpret_cast<UINT_PTR>(hwnd), options.toolTip);
+  if (std::string label = AccessibleLabelName(hwnd); !label.empty()) AnnotateAccessibleName(hwnd, label);
 }
 
 LRESULT CALLBACK Form::NativeWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -52,6 +54,7 @@ LRESULT CALLBACK Form::NativeWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
   WNDPROC old = hwnd == n->editChild ? n->oldEditProc : n->oldProc;
   Form* form = FromWindow(hwnd);
   if (msg == WM_NCDESTROY || !form) {
+    if (hwnd == n->hwnd) ClearAccessibleAnnotations(hwnd);
     RemovePropA(hwnd, kNativeProp);
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
     return CallWindowProcA(old, hwnd, msg, wp, lp);
@@ -62,6 +65,7 @@ LRESULT CALLBACK Form::NativeWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     try {
       result = form->HandleNative(*n, hwnd, old, msg, wp, lp);
     } catch (...) {
+      ReportCaughtWindowException(msg);
       result = 0;
     }
   }
@@ -119,6 +123,14 @@ LRESULT Form::HandleNative(Native& n, HWND hwnd, WNDPROC oldProc, UINT msg, WPAR
       }
       break;
     }
+    case WM_GETOBJECT:
+      // The label's name for every MSAA client, also where the
+      // annotation service is missing (Wine).
+      if (hwnd == n.hwnd && static_cast<LONG>(static_cast<DWORD>(lp)) == OBJID_CLIENT) {
+        if (std::string label = AccessibleLabelName(hwnd); !label.empty())
+          if (LRESULT answer = AnswerNamedWindow(hwnd, wp, label)) return answer;
+      }
+      break;
     case WM_MOUSEMOVE:
       if (!userMode_) break;
       RaiseMouse(name, "MouseMove", ButtonsFromKeyState(wp), ShiftState(), static_cast<float>(GET_X_LPARAM(lp)),

@@ -6,7 +6,7 @@ namespace hex_text {
 
 std::string StrToBin(std::string& sBin) {
   sBin = registry_text::RemoveChar(sBin, ' ');
-  if (sBin.size() > kMaxLength) throw HexTextOverflow("hex text longer than 32767 characters");
+  if (sBin.size() / 2 > kMaxBytes) throw HexTextOverflow("hex text of more than 32767 bytes");
   std::string bytes;
   bytes.reserve(sBin.size() / 2);
   for (size_t i = 0; i + 1 < sBin.size(); i += 2) {
@@ -20,7 +20,7 @@ std::string StrToBin(std::string& sBin) {
 }
 
 std::string BinToStr(const std::string& sStr) {
-  if (sStr.size() > kMaxLength) throw HexTextOverflow("byte string longer than 32767 characters");
+  if (sStr.size() > kMaxBytes) throw HexTextOverflow("byte string of more than 32767 bytes");
   static const char kDigits[] = "0123456789ABCDEF";
   std::string text;
   text.reserve(sStr.size() * 3);

@@ -8,8 +8,10 @@
 
 namespace hex_text {
 
-// Longest text (in characters) the conversions accept; longer input throws.
-constexpr size_t kMaxLength = 32767;
+// Most bytes either conversion handles, so that all hex text BinToStr makes
+// is read back by StrToBin: BinToStr takes at most this many bytes, StrToBin
+// at most this many pairs of hex digits. More throws.
+constexpr size_t kMaxBytes = 32767;
 
 class HexTextOverflow : public std::overflow_error {
  public:
@@ -19,10 +21,10 @@ class HexTextOverflow : public std::overflow_error {
 // Removes every space from `sBin` (the caller sees the cleaned text) and
 // converts pairs of hex digits into bytes. A pair is read by its leading hex
 // digits ("1G" is 1, "G1" is 0); a trailing single digit is ignored.
-// Throws HexTextOverflow when the cleaned text exceeds kMaxLength.
+// Throws HexTextOverflow when the cleaned text holds more than kMaxBytes pairs.
 std::string StrToBin(std::string& sBin);
 // " 0A FF 00" for the bytes 0x0A 0xFF 0x00: each byte preceded by a space.
-// Throws HexTextOverflow when the input exceeds kMaxLength.
+// Throws HexTextOverflow when the input holds more than kMaxBytes bytes.
 std::string BinToStr(const std::string& sStr);
 // True when the text, spaces removed, is non-empty and all hex digits.
 bool isBinValid(const std::string& sBin);

@@ -7,7 +7,7 @@
 // the caller's default) and closes every key it opened before it returns.
 // Only StrToBin and BinToStr (and the members that use them on the caller's
 // data: WriteBinary, ReadBinary, EnumValues) throw, hex_text::HexTextOverflow
-// for texts longer than 32767 characters. One thread, one call at a time.
+// for more than 32767 bytes. One thread, one call at a time.
 #pragma once
 
 #include <windows.h>

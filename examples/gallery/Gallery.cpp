@@ -1,7 +1,8 @@
 // ButtGallery: every look of the Butt control on one form. The eight styles
 // against the nine shapes, pictures in each alignment and size, gradients,
 // caption effects, check boxes and option buttons, disabled buttons.
-// F2 switches the form between run mode and edit mode.
+// F2 switches the form between run mode and edit mode. The status line
+// shows the accessible name and role of what is under the cursor.
 //
 // Command line (for screenshots):
 //   --edit              start in edit mode
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "button/Butt.h"
+#include "examples/gallery/GalleryAccessibleStatus.h"
 #include "examples/gallery/GalleryCapture.h"
 #include "examples/gallery/GalleryPictures.h"
 #include "host/Host.h"
@@ -226,6 +228,16 @@ struct Gallery {
     shaped.DelayDrawing(false);
     shaped.ButtonShape(7);
     Label("mode", "", kLeft, y + 44, 500);
+    Label("status", "", kLeft, y + 60, 600);
+  }
+
+  // What a screen reader would read under the cursor.
+  void ShowAccessibleUnderCursor() {
+    POINT cursor{};
+    if (!GetCursorPos(&cursor)) return;
+    const std::string text = "Screen reader: " + AccessibleNameAndRoleAt(cursor);
+    host::Label& status = form.GetLabel("status");
+    if (status.Caption() != text) status.SetCaption(text);
   }
 
   void ShowMode() {
@@ -304,6 +316,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   while (form.IsLoaded() && GetMessageA(&msg, nullptr, 0, 0) > 0) {
     if (msg.message == WM_TIMER && msg.hwnd == nullptr && msg.wParam == timer) {
       ++ticks;
+      g.ShowAccessibleUnderCursor();
       if (ticks == 2 && !pressName.empty()) {
         form.SetFocusTo(pressName);
         HoldSpace();

@@ -4,10 +4,13 @@
 // controls' places on the screen, read what it shows, and check the files
 // it leaves behind.
 #include <windows.h>
+#include <oleacc.h>
 #include <tlhelp32.h>
+#include <winternl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -17,6 +20,9 @@
 #include <vector>
 
 #include "app/AboutBox.h"
+#include "app/CommandLine.h"
+#include "app/Elevation.h"
+#include "host/WideText.h"
 
 #ifndef VORN_EXE_PATH
 #error "VORN_EXE_PATH names the VORN.exe under test"
@@ -112,25 +118,21 @@ class GameFolder {
     CreateDirectoryA(root_.c_str(), nullptr);
     CreateDirectoryA(Folder().c_str(), nullptr);
   }
-  ~GameFolder() {
-    for (const char* name : kSetFiles) {
-      SetFileAttributesA(File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA(File(name).c_str());
-    }
+  ~GameFolder() { Remove(root_); }
+  // Removes `path` with everything in it.
+  static void Remove(const std::string& path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (DeleteFileA(path.c_str())) return;
     WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((Folder() + "*").c_str(), &found);
+    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &found);
     if (find != INVALID_HANDLE_VALUE) {
       do {
         const std::string name = found.cFileName;
-        if (name != "." && name != "..") {
-          SetFileAttributesA(File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
-          DeleteFileA(File(name).c_str());
-        }
+        if (name != "." && name != "..") Remove(path + "\\" + name);
       } while (FindNextFileA(find, &found));
       FindClose(find);
     }
-    RemoveDirectoryA(Folder().c_str());
-    RemoveDirectoryA(root_.c_str());
+    RemoveDirectoryA(path.c_str());
   }
   GameFolder(const GameFolder&) = delete;
   GameFolder& operator=(const GameFolder&) = delete;
@@ -374,11 +376,17 @@ class Vorn {
   Vorn(const Vorn&) = delete;
   Vorn& operator=(const Vorn&) = delete;
 
-  // Starts the tool with `workingFolder` as its current folder.
-  bool Start(const std::string& workingFolder) {
-    std::string command = "\"" + ExePath() + "\"";
+  // Starts the tool with `workingFolder` as its current folder and
+  // `arguments` on its command line.
+  // With a `token`, the tool runs with that token's rights.
+  bool Start(const std::string& workingFolder, const std::string& arguments = "", HANDLE token = nullptr) {
+    std::string command = "\"" + ExePath() + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    if (token) {
+      return CreateProcessAsUserA(token, nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                  workingFolder.c_str(), &startup, &pi_) != FALSE;
+    }
     return CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, workingFolder.c_str(),
                           &startup, &pi_) != FALSE;
   }
@@ -943,6 +951,409 @@ TEST_F(VornE2E, ScreenshotShowsTheLayout) {
     EXPECT_LT(panelPixels, 10) << "button at " << left << " twips shows the panel";
     EXPECT_GT(CountBright(shot, face), 10) << "button at " << left << " twips has no caption";
   }
+}
+
+// ------------------------------------------------------------ manifest
+
+// The application manifest an executable carries (RT_MANIFEST 1).
+std::string ManifestOf(const std::string& exe) {
+  HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!module) return std::string();
+  std::string text;
+  if (HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24))) {
+    if (const void* data = LockResource(LoadResource(module, info))) {
+      text.assign(static_cast<const char*>(data), SizeofResource(module, info));
+    }
+  }
+  FreeLibrary(module);
+  return text;
+}
+
+// What the system's own manifest reader makes of an executable's manifest:
+// the activation context it would run the program in.
+class ActivationContext {
+ public:
+  explicit ActivationContext(const std::string& exe) {
+    ACTCTXA context{};
+    context.cbSize = sizeof context;
+    context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.lpSource = exe.c_str();
+    context.lpResourceName = MAKEINTRESOURCEA(1);
+    handle_ = CreateActCtxA(&context);
+  }
+  ~ActivationContext() {
+    if (valid()) ReleaseActCtx(handle_);
+  }
+  ActivationContext(const ActivationContext&) = delete;
+  ActivationContext& operator=(const ActivationContext&) = delete;
+
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+  // A setting of the manifest's application element (Windows 7 and later).
+  std::wstring Setting(const wchar_t* ns, const wchar_t* name) const {
+    using QueryFn = BOOL(WINAPI*)(DWORD, HANDLE, const wchar_t*, const wchar_t*, wchar_t*, SIZE_T, SIZE_T*);
+    const auto query = reinterpret_cast<QueryFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryActCtxSettingsW")));
+    wchar_t value[256] = L"";
+    SIZE_T written = 0;
+    if (!query || !query(0, handle_, ns, name, value, 256, &written)) return L"(none)";
+    return value;
+  }
+  // ACTCTX_RUN_LEVEL_AS_INVOKER is 1.
+  int RunLevel() const {
+    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION info{};
+    SIZE_T written = 0;
+    if (!QueryActCtxW(0, handle_, nullptr, RunlevelInformationInActivationContext, &info, sizeof info, &written)) {
+      return -1;
+    }
+    return info.RunLevel;
+  }
+  // The identities of the assemblies the context resolved.
+  std::vector<std::wstring> Assemblies() const {
+    std::vector<std::wstring> names;
+    alignas(8) char buffer[4096];
+    SIZE_T written = 0;
+    if (!QueryActCtxW(0, handle_, nullptr, ActivationContextDetailedInformation, buffer, sizeof buffer, &written)) {
+      return names;
+    }
+    const DWORD count = reinterpret_cast<ACTIVATION_CONTEXT_DETAILED_INFORMATION*>(buffer)->ulAssemblyCount;
+    for (DWORD index = 1; index <= count; ++index) {
+      if (!QueryActCtxW(0, handle_, &index, AssemblyDetailedInformationInActivationContext, buffer, sizeof buffer,
+                        &written)) {
+        continue;
+      }
+      const auto* assembly = reinterpret_cast<ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION*>(buffer);
+      if (assembly->lpAssemblyEncodedAssemblyIdentity) names.push_back(assembly->lpAssemblyEncodedAssemblyIdentity);
+    }
+    return names;
+  }
+
+ private:
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+TEST(VornE2EManifest, TheToolAndTheGalleryCarryTheManifest) {
+  const std::vector<std::string> exes{ExePath(), WindowsPath(VORN_GALLERY_EXE_PATH)};
+  for (const std::string& exe : exes) {
+    ActivationContext context(exe);
+    ASSERT_TRUE(context.valid()) << exe << ": no manifest the system can read, error " << GetLastError();
+    EXPECT_EQ(context.RunLevel(), 1) << exe << ": asInvoker";
+    EXPECT_EQ(Narrow(context.Setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness")),
+              "PerMonitorV2, PerMonitor")
+        << exe;
+    EXPECT_EQ(Narrow(context.Setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware")),
+              "true/pm")
+        << exe;
+    const std::vector<std::wstring> assemblies = context.Assemblies();
+    EXPECT_TRUE(std::any_of(assemblies.begin(), assemblies.end(), [](const std::wstring& a) {
+      return a.find(L"Microsoft.Windows.Common-Controls,") == 0 && a.find(L"version=\"6.") != std::wstring::npos;
+    })) << exe << ": Common Controls 6 resolved";
+    const std::string manifest = ManifestOf(exe);
+    for (const char* os : {"{e2011457-1546-43c5-a5fe-008deee3d3f0}",    // Vista
+                           "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {  // 10 and 11
+      EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + os + "\"/>"), std::string::npos) << exe << os;
+    }
+  }
+}
+
+// Wine 8 runs every process per-monitor aware, manifest or not, so there this
+// shows only that the window runs so; on Windows it needs the manifest.
+TEST_F(VornE2E, RunsPerMonitorDpiAware) {
+  using GetWindowContextFn = HANDLE(WINAPI*)(HWND);
+  using GetAwarenessFn = int(WINAPI*)(HANDLE);
+  HMODULE user32 = GetModuleHandleA("user32.dll");
+  const auto windowContext = reinterpret_cast<GetWindowContextFn>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+  const auto awareness = reinterpret_cast<GetAwarenessFn>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+  if (!windowContext || !awareness) GTEST_SKIP() << "this system has no DPI awareness contexts";
+  Vorn vorn;
+  StartReady(vorn);
+  EXPECT_EQ(awareness(windowContext(vorn.Window())), 2) << "DPI_AWARENESS_PER_MONITOR_AWARE";
+}
+
+// ------------------------------------------------------------ command line
+
+struct CommandRun {
+  DWORD exitCode = 99;  // 99: did not end
+  std::string message;  // the text of the message box it showed, if any
+  bool window = false;  // its main window came up
+};
+
+// Runs VORN.exe with `arguments` until it ends, answering a message box it
+// shows with OK.
+CommandRun RunCommand(const std::string& workingFolder, const std::string& arguments) {
+  CommandRun run;
+  Vorn vorn;
+  if (!vorn.Start(workingFolder, arguments)) return run;
+  HWND box = nullptr;
+  WaitFor([&] { return !vorn.Running() || (box = FindTopLevel(vorn.Pid(), "#32770", kAppTitle)) != nullptr; });
+  if (box) {
+    run.message = MessageText(box);
+    run.window = FindTopLevel(vorn.Pid(), "", kWindowTitle) != nullptr;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  }
+  vorn.WaitForExit(10000, &run.exitCode);
+  return run;
+}
+
+TEST_F(VornE2E, CommandLineWritesASetWithoutTheWindow) {
+  CommandRun run = RunCommand(game_.Root(), "/apply None /quiet");
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_EQ(run.message, "");
+  EXPECT_TRUE(game_.Holds(kNoneFirstItem));
+
+  run = RunCommand(game_.Root(), "/apply Full");
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_EQ(run.message, "DONE!");
+  EXPECT_FALSE(run.window);
+  EXPECT_TRUE(game_.Holds(kFullFirstItem));
+}
+
+TEST_F(VornE2E, CommandLineFailuresEndWithANonZeroCode) {
+  CommandRun run = RunCommand(game_.Root(), "/bogus");
+  EXPECT_EQ(run.exitCode, 2u);
+  EXPECT_NE(run.message.find("\"/bogus\""), std::string::npos) << run.message;
+  EXPECT_NE(run.message.find(vorn::UsageText()), std::string::npos) << run.message;
+  EXPECT_FALSE(run.window);
+
+  run = RunCommand(game_.Root(), "/apply full /quiet");
+  EXPECT_EQ(run.exitCode, 2u);
+  EXPECT_EQ(run.message, "");
+
+  run = RunCommand(game_.Root(), "/?");
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_EQ(run.message, vorn::UsageText());
+
+  registry_.Remove();
+  run = RunCommand(game_.Root(), "/apply None /quiet");
+  EXPECT_EQ(run.exitCode, 1u);
+  EXPECT_EQ(run.message, "");
+  EXPECT_TRUE(game_.Holds(kFullFirstItem));
+  EXPECT_FALSE(Exists(game_.Root().substr(0, 2) + "\\postprocess"));
+}
+
+// ------------------------------------------------------------ backups
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  } while (FindNextFileA(find, &found));
+  FindClose(find);
+  return names;
+}
+
+TEST_F(VornE2E, ApplyKeepsThePlayersOwnFileInBackup) {
+  // The player's type3.xml: as long as the carried one, one byte apart.
+  std::string edited = Item(kFullFirstItem + 3);
+  edited[100] ^= 1;
+  WriteAll(game_.File("type3.xml"), edited);
+  const std::string backup = game_.Folder() + "backup";
+
+  ASSERT_EQ(RunCommand(game_.Root(), "/apply None /quiet").exitCode, 0u);
+  EXPECT_TRUE(game_.Holds(kNoneFirstItem));
+  EXPECT_EQ(ReadAll(backup + "\\type3.xml"), edited);
+  EXPECT_EQ(FilesIn(backup), std::vector<std::string>{"type3.xml"}) << "carried files make no backup";
+
+  // A later original never replaces the first one.
+  WriteAll(game_.File("type3.xml"), "second edit");
+  ASSERT_EQ(RunCommand(game_.Root(), "/apply Full /quiet").exitCode, 0u);
+  EXPECT_TRUE(game_.Holds(kFullFirstItem));
+  EXPECT_EQ(ReadAll(backup + "\\type3.xml"), edited);
+  EXPECT_EQ(FilesIn(backup), std::vector<std::string>{"type3.xml"});
+}
+
+TEST_F(VornE2E, AFailingBackupFailsThatFileAndLeavesItAsItIs) {
+  const std::string edited = "the player's own type3.xml";
+  WriteAll(game_.File("type3.xml"), edited);
+  WriteAll(game_.Folder() + "backup", "a file where the backup folder would go");
+
+  const CommandRun run = RunCommand(game_.Root(), "/apply None");
+  EXPECT_EQ(run.exitCode, 1u);
+  EXPECT_NE(run.message.find(game_.File("type3.xml")), std::string::npos) << run.message;
+  EXPECT_EQ(run.message.find(game_.File("type1.xml")), std::string::npos) << run.message;
+  EXPECT_EQ(ReadAll(game_.File("type3.xml")), edited);
+  for (int i : {0, 1, 2, 4, 5, 6, 7}) {
+    EXPECT_EQ(ReadAll(game_.File(kSetFiles[i])), Item(kNoneFirstItem + i)) << kSetFiles[i];
+  }
+}
+
+// ------------------------------------------------------------ elevation
+
+// The command line process `pid` was started with.
+std::string CommandLineOf(DWORD pid) {
+  using QueryFn = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
+  const auto query = reinterpret_cast<QueryFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (!query || !process) return std::string();
+  std::string text;
+  PROCESS_BASIC_INFORMATION basic{};
+  PEB peb{};
+  RTL_USER_PROCESS_PARAMETERS parameters{};
+  if (query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) == 0 &&
+      ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) &&
+      ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof parameters, nullptr)) {
+    std::wstring wide(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
+    if (ReadProcessMemory(process, parameters.CommandLine.Buffer, wide.data(), parameters.CommandLine.Length,
+                          nullptr)) {
+      for (wchar_t c : wide) text += static_cast<char>(c < 128 ? c : '?');
+    }
+  }
+  CloseHandle(process);
+  return text;
+}
+
+struct OtherBoxSearch {
+  DWORD notPid;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchOtherBox(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<OtherBoxSearch*>(lp);
+  if (ProcessOf(hwnd) == s->notPid || !IsWindowVisible(hwnd) || ClassOf(hwnd) != "#32770" ||
+      WindowText(hwnd) != kAppTitle) {
+    return TRUE;
+  }
+  s->found = hwnd;
+  return FALSE;
+}
+
+// A message box of the tool shown by another process than `notPid`.
+HWND WaitForOtherMessageBox(DWORD notPid) {
+  OtherBoxSearch search{notPid};
+  WaitFor([&] {
+    EnumWindows(MatchOtherBox, reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr;
+  });
+  return search.found;
+}
+
+// The limited token linked to this elevated process's token: the rights
+// Windows gives a program an administrator starts while UAC is on (Wine runs
+// every process elevated and links such a token too). Null when there is
+// none.
+HANDLE LimitedToken() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return nullptr;
+  TOKEN_LINKED_TOKEN linked{};
+  DWORD size = 0;
+  const BOOL ok = GetTokenInformation(token, TokenLinkedToken, &linked, sizeof linked, &size);
+  CloseHandle(token);
+  if (!ok) return nullptr;
+  TOKEN_ELEVATION elevation{};
+  if (!GetTokenInformation(linked.LinkedToken, TokenElevation, &elevation, sizeof elevation, &size) ||
+      elevation.TokenIsElevated) {
+    CloseHandle(linked.LinkedToken);
+    return nullptr;
+  }
+  return linked.LinkedToken;
+}
+
+TEST_F(VornE2E, AccessDeniedOffersToApplyAsAdministrator) {
+  // On Windows "runas" brings up the UAC prompt, which only a person can
+  // answer; Wine starts the copy at once.
+  if (!GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) {
+    GTEST_SKIP() << "the UAC prompt needs a person";
+  }
+  // The tool runs unelevated: as this process when it is, else with the
+  // limited token.
+  HANDLE token = vorn::ProcessIsElevated() ? LimitedToken() : nullptr;
+  if (vorn::ProcessIsElevated() && !token) GTEST_SKIP() << "no unelevated token to start the tool with";
+  // A folder in the place of type3.xml: replacing it is denied.
+  DeleteFileA(game_.File("type3.xml").c_str());
+  ASSERT_TRUE(CreateDirectoryA(game_.File("type3.xml").c_str(), nullptr));
+  Vorn vorn;
+  const bool started = vorn.Start(game_.Root(), "", token);
+  if (token) CloseHandle(token);
+  ASSERT_TRUE(started);
+  std::string why;
+  ASSERT_TRUE(vorn.WaitUntilReady(&why)) << "the window did not come up: " << why;
+  ASSERT_TRUE(vorn.ChooseFromList(1));
+
+  // Yes, while the copy is denied too: it shows its failure list, this window stays.
+  ClickAt(vorn.ApplyButton());
+  HWND offer = vorn.WaitForMessageBox(kAppTitle);
+  ASSERT_NE(offer, nullptr);
+  EXPECT_NE(MessageText(offer).find(game_.File("type3.xml")), std::string::npos) << MessageText(offer);
+  EXPECT_NE(MessageText(offer).find(vorn::ElevationQuestion()), std::string::npos) << MessageText(offer);
+  ASSERT_NE(GetDlgItem(offer, IDYES), nullptr);
+  PostMessageA(offer, WM_COMMAND, IDYES, 0);
+  HWND childBox = WaitForOtherMessageBox(vorn.Pid());
+  ASSERT_NE(childBox, nullptr) << "no message from a copy of the tool";
+  const std::string childCommand = CommandLineOf(ProcessOf(childBox));
+  EXPECT_NE(childCommand.find("VORN.exe"), std::string::npos) << childCommand;
+  EXPECT_EQ(childCommand.substr(childCommand.size() - std::min<size_t>(childCommand.size(), 12)), " /apply None")
+      << childCommand;
+  EXPECT_NE(MessageText(childBox).find(game_.File("type3.xml")), std::string::npos) << MessageText(childBox);
+  EXPECT_FALSE(IsWindowEnabled(vorn.Window())) << "the window waits for the copy";
+  PostMessageA(childBox, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(vorn.Window()); }, 10000));
+  EXPECT_TRUE(vorn.Running());
+
+  // Yes, and the copy may write: it says "DONE!" and this window closes.
+  MouseTo(vorn.PanelPoint(100, 100));
+  Pause(100);
+  ClickAt(vorn.ApplyButton());
+  offer = vorn.WaitForMessageBox(kAppTitle);
+  ASSERT_NE(offer, nullptr);
+  ASSERT_TRUE(RemoveDirectoryA(game_.File("type3.xml").c_str()));
+  WriteAll(game_.File("type3.xml"), Item(kFullFirstItem + 3));
+  PostMessageA(offer, WM_COMMAND, IDYES, 0);
+  childBox = WaitForOtherMessageBox(vorn.Pid());
+  ASSERT_NE(childBox, nullptr);
+  EXPECT_EQ(MessageText(childBox), "DONE!");
+  PostMessageA(childBox, WM_COMMAND, IDOK, 0);
+  DWORD code = 99;
+  EXPECT_TRUE(vorn.WaitForExit(10000, &code)) << "the window stayed after the copy wrote the set";
+  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(game_.Holds(kNoneFirstItem));
+}
+
+// ------------------------------------------------------------ screen readers
+
+// What a screen reader in another process reads for a window: name, role, value.
+std::string AccessibleReading(HWND hwnd) {
+  void* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), &object)))
+    return "no object";
+  auto* acc = static_cast<IAccessible*>(object);
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  auto text = [](BSTR b) {
+    std::string s = host::AnsiText(b);
+    SysFreeString(b);
+    return s;
+  };
+  BSTR name = nullptr, value = nullptr;
+  acc->get_accName(self, &name);
+  acc->get_accValue(self, &value);
+  VARIANT role;
+  VariantInit(&role);
+  acc->get_accRole(self, &role);
+  acc->Release();
+  return text(name) + " / " + std::to_string(role.vt == VT_I4 ? role.lVal : -1) + " / " + text(value);
+}
+
+TEST_F(VornE2E, ScreenReadersReadTheSelectorByItsLabelAndTheButtonsByTheirCaptions) {
+  CoInitialize(nullptr);
+  Vorn vorn;
+  StartReady(vorn);
+  EXPECT_EQ(AccessibleReading(vorn.Combo()),
+            "Post Process Effects: / " + std::to_string(ROLE_SYSTEM_COMBOBOX) + " / Full");
+  const std::string button = " / " + std::to_string(ROLE_SYSTEM_PUSHBUTTON) + " / ";
+  EXPECT_EQ(AccessibleReading(WindowFromPoint(vorn.ApplyButton())), "APPLY" + button);
+  EXPECT_EQ(AccessibleReading(WindowFromPoint(vorn.CancelButton())), "CANCEL" + button);
+  EXPECT_EQ(AccessibleReading(WindowFromPoint(vorn.AboutButton())), "ABOUT" + button);
+  CoUninitialize();
 }
 
 }  // namespace

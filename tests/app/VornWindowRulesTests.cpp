@@ -1,10 +1,13 @@
 // The rules of the VORN window checked without a window: detection of the
-// installed set, the choice of a set, the About title, key presses and the
-// layout units.
+// installed set, the choice of a set, the About title, key presses, the
+// layout units, the command line and the offer to try again as
+// administrator.
 #include <gtest/gtest.h>
 
 #include "app/AboutBox.h"
 #include "app/ApplySet.h"
+#include "app/CommandLine.h"
+#include "app/Elevation.h"
 #include "app/InstalledSet.h"
 #include "app/KeyPress.h"
 #include "app/PostProcessSets.h"
@@ -81,6 +84,48 @@ TEST(VornWindowRules, TwipsBecomePixelsThroughTheScreensTwipsPerPixel) {
   EXPECT_EQ(vorn::TwipsToPixels(-15, 15), -1);
   EXPECT_EQ(vorn::TwipsToPixels(2145, 12), 179);  // 178.75
   EXPECT_EQ(vorn::TwipsToPixels(30, 12), 2);      // 2.5: halves to even
+}
+
+TEST(VornWindowRules, CommandLine) {
+  using vorn::Command;
+  EXPECT_EQ(vorn::ParseCommandLine("").command, Command::Window);
+  EXPECT_EQ(vorn::ParseCommandLine(" \t ").command, Command::Window);
+
+  const vorn::CommandLine full = vorn::ParseCommandLine("/apply Full");
+  EXPECT_EQ(full.command, Command::Apply);
+  EXPECT_EQ(full.setName, "Full");
+  EXPECT_FALSE(full.quiet);
+  const vorn::CommandLine none = vorn::ParseCommandLine("/QUIET  \"/Apply\" \"None\"");
+  EXPECT_EQ(none.command, Command::Apply);
+  EXPECT_EQ(none.setName, "None");
+  EXPECT_TRUE(none.quiet);
+  const vorn::CommandLine back = vorn::ParseCommandLine(vorn::ApplyArguments("None"));
+  EXPECT_EQ(back.command, Command::Apply);
+  EXPECT_EQ(back.setName, "None");
+  EXPECT_FALSE(back.quiet);
+
+  EXPECT_EQ(vorn::ParseCommandLine("/?").command, Command::Usage);
+  EXPECT_EQ(vorn::ParseCommandLine("/apply None /?").command, Command::Usage);
+
+  // Every other line is an error that says what is wrong, never a start.
+  for (const char* bad : {"/apply", "/apply full", "/apply Fast", "/apply None /apply Full", "/quiet", "/bogus",
+                          "/apply None /bogus", "None", "/apply None extra", "-apply None"}) {
+    const vorn::CommandLine line = vorn::ParseCommandLine(bad);
+    EXPECT_EQ(line.command, Command::Error) << bad;
+    EXPECT_FALSE(line.error.empty()) << bad;
+  }
+  EXPECT_NE(vorn::ParseCommandLine("/bogus").error.find("\"/bogus\""), std::string::npos);
+  EXPECT_NE(vorn::ParseCommandLine("/apply Fast").error.find("\"Fast\""), std::string::npos);
+  EXPECT_TRUE(vorn::ParseCommandLine("/bogus /quiet").quiet);
+}
+
+TEST(VornWindowRules, ElevationIsOfferedForAccessDeniedWhenNotElevated) {
+  const std::vector<vorn::FileFailure> denied{{"a", ERROR_SHARING_VIOLATION}, {"b", ERROR_ACCESS_DENIED}};
+  const std::vector<vorn::FileFailure> other{{"a", ERROR_SHARING_VIOLATION}, {"b", ERROR_FILE_NOT_FOUND}};
+  EXPECT_TRUE(vorn::OfferElevation(denied, false));
+  EXPECT_FALSE(vorn::OfferElevation(denied, true));
+  EXPECT_FALSE(vorn::OfferElevation(other, false));
+  EXPECT_FALSE(vorn::OfferElevation({}, false));
 }
 
 }  // namespace

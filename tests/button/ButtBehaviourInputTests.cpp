@@ -76,6 +76,30 @@ TEST_F(ButtBehaviourInput, HeldSpaceShowsThePressedFaceWithoutThePointer) {
   EXPECT_EQ(s.lastButton, 1);
 }
 
+TEST_F(ButtBehaviourInput, FocusLeavingWhileSpaceIsHeldReleasesWithoutAClick) {
+  Form().SetFocusTo("Cmd");
+  host::DoEvents();
+  log_.clear();
+  // The middle ring's left column: face colour only while drawn pressed.
+  auto ringPixel = [this] {
+    HDC dc = GetDC(Hwnd("Cmd"));
+    const COLORREF pixel = GetPixel(dc, 1, 12);
+    ReleaseDC(Hwnd("Cmd"), dc);
+    return pixel;
+  };
+  PostKey(Hwnd("Cmd"), WM_KEYDOWN, VK_SPACE);
+  const COLORREF pressed = ringPixel();
+  SetFocus(nullptr);  // no other button takes the default look and redraws
+  host::DoEvents();
+  const ButtState& s = B("Cmd").State();
+  EXPECT_FALSE(s.Has(StatePressed));
+  EXPECT_FALSE(s.inputDown);
+  EXPECT_NE(ringPixel(), pressed);
+  PostKey(Hwnd("Cmd"), WM_KEYUP, VK_SPACE);  // a late release clicks nothing either
+  EXPECT_EQ(EventsOf("Cmd"), (Events{"KeyDown", "KeyPress", "KeyUp"}));
+  EXPECT_FALSE(s.Has(StatePressed));
+}
+
 TEST_F(ButtBehaviourInput, LeftClickRaisesDownUpClickAndPressesMeanwhile) {
   Send("Cmd", WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(5, 6));
   const ButtState& s = B("Cmd").State();

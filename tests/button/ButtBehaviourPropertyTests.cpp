@@ -148,6 +148,19 @@ TEST(ButtBehaviourRules, WithAGradientTheHoverBackColourFollowsTheGradientColour
   EXPECT_EQ(b.HoverBackColor(), kRed);
 }
 
+TEST(ButtBehaviourRules, WithAGradientAHoverColourApartFromTheGradientColourUnlocks) {
+  // The back colour itself is apart from the colour a lock follows here.
+  Butt b;
+  b.BackColor(kRed);
+  b.GradientColor(kGreen);
+  b.GradientMode(GradientVertical);
+  ASSERT_EQ(b.HoverBackColor(), kGreen);
+  b.HoverBackColor(kRed);
+  EXPECT_EQ(b.HoverColorLocks(), LockForeOnly);
+  b.GradientColor(kBlue);  // no longer carried along
+  EXPECT_EQ(b.HoverBackColor(), kRed);
+}
+
 TEST(ButtBehaviourRules, LeavingCheckBoxModeClearsTheValue) {
   Butt b;
   b.Mode(ModeCheckBox);

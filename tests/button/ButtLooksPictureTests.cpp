@@ -2,6 +2,7 @@
 // per-pixel reference, transparency, icons and the disabled look.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "button/ButtPicture.h"
@@ -80,6 +81,35 @@ TEST(ButtLooksPicture, SnapsOnlyWithinThreePerChannel) {
   EXPECT_FALSE(s.look.shapeOuterRegion);  // no region asked for, none made
 }
 
+TEST(ButtLooksPicture, StretchingTakesWholePixelsSoTheKeyStaysExact) {
+  // 10 x 8: a two-pixel key border round a dark blue block with a white dot.
+  gdi::Bitmap pic(MakeDib(10, 8, [](int x, int y) -> COLORREF {
+    if (x < 2 || y < 2 || x >= 8 || y >= 6) return RGB(255, 0, 255);
+    return (x == 4 && y == 3) ? RGB(255, 255, 255) : RGB(0, 0, 160);
+  }));
+  const std::vector<uint32_t> own{0xFF00FF, 0xFFFFFF, 0x0000A0};  // 0x00RRGGBB
+  for (const SIZE size : {SIZE{20, 16}, SIZE{32, 32}, SIZE{16, 16}, SIZE{7, 5}}) {
+    SCOPED_TRACE(testing::Message() << size.cx << "x" << size.cy);
+    ButtState s;
+    s.clientWidth = size.cx;
+    s.clientHeight = size.cy;
+    UsePicture(s, pic.get());
+    gdi::Region region(CreateRectRgn(0, 0, size.cx, size.cy));
+    PreparePicture(s, size.cx, size.cy, region.get());
+    ASSERT_TRUE(s.look.preparedPicture);
+    for (const uint32_t p : ReadPixels(s.look.preparedPicture.get())) {
+      if (std::find(own.begin(), own.end(), p) == own.end()) {
+        ADD_FAILURE() << "blended colour " << std::hex << p;
+        break;
+      }
+    }
+    if (size.cx == 20) {  // twice the size: the outline doubles exactly
+      gdi::Region opaque(CreateRectRgn(4, 4, 16, 12));
+      EXPECT_TRUE(EqualRgn(region.get(), opaque.get()));
+    }
+  }
+}
+
 TEST(ButtLooksPicture, TransparentPixelsShowTheFace) {
   gdi::Bitmap pic(MakeDib(16, 16, [](int x, int y) -> COLORREF {
     return (x >= 4 && x < 12 && y >= 4 && y < 12) ? RGB(0, 0, 128) : RGB(255, 0, 255);
@@ -146,6 +176,34 @@ TEST(ButtLooksPicture, SmallDestinationScalesDownInProportion) {
   EXPECT_EQ(source.bottom, 10);
   EXPECT_EQ(w, 10);
   EXPECT_EQ(h, 5);
+}
+
+TEST(ButtLooksPicture, DrawingSmallerTakesWholePixelsToo) {
+  // Key columns and rows between opaque ones: a shrink that combines
+  // neighbours would darken or widen the opaque parts.
+  gdi::Bitmap pic(MakeDib(20, 20, [](int x, int y) -> COLORREF {
+    return (x % 4 < 2 || y % 4 < 2) ? RGB(255, 0, 255) : RGB(0, 160, 0);
+  }));
+  ButtState s;
+  UsePicture(s, pic.get());
+  PreparePicture(s, 20, 20, nullptr);
+  gdi::WindowDC screen(nullptr);
+  gdi::MemoryDC dc(screen.get());
+  gdi::Bitmap canvas(CreateCompatibleBitmap(screen.get(), 20, 20));
+  gdi::SelectGuard sel(dc.get(), canvas.get());
+  PatBlt(dc.get(), 0, 0, 20, 20, WHITENESS);
+  RECT source{0, 0, 0, 0};
+  int w = 20, h = 20;
+  DrawTransparentBitmap(s, dc.get(), RECT{0, 0, 15, 15}, s.look.preparedPicture.get(), source, w, h);
+  int green = 0;
+  for (int y = 0; y < 15; ++y)
+    for (int x = 0; x < 15; ++x) {
+      const COLORREF c = GetPixel(dc.get(), x, y);
+      ASSERT_TRUE(c == RGB(255, 255, 255) || c == RGB(0, 160, 0)) << x << "," << y << " " << std::hex << c;
+      green += c == RGB(0, 160, 0) ? 1 : 0;
+    }
+  EXPECT_GT(green, 0);
+  EXPECT_LT(green, 15 * 15 / 2);
 }
 
 TEST(ButtLooksPicture, IconsAreMeasuredAndNeverCarved) {

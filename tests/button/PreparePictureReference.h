@@ -28,16 +28,26 @@ inline void ReferenceCarve(HRGN target, RECT rc) {
   DeleteObject(piece);
 }
 
-// Copies `source` stretched to w x h, snaps near-transparent pixels and, with
+// Copies `source` scaled to w x h, snaps near-transparent pixels and, with
 // a region, carves the transparent runs out of it and out of the client
 // rectangle grown by 1 (outer) and 2 (inner) pixels.
 inline ReferencePrepared PreparePictureReference(HBITMAP source, int w, int h, HRGN region,
                                                  int clientWidth, int clientHeight) {
   ReferencePrepared out;
-  out.picture.reset(static_cast<HBITMAP>(CopyImage(source, IMAGE_BITMAP, w, h, 0)));
+  BITMAP bm{};
+  GetObjectA(source, sizeof bm, &bm);
+  gdi::WindowDC screen(nullptr);
+  out.picture.reset(CreateCompatibleBitmap(screen.get(), w, h));
   if (!out.picture) return out;
   gdi::MemoryDC dc(nullptr);
   HGDIOBJ old = SelectObject(dc.get(), out.picture.get());
+  {
+    // Scaled by whole pixels: each pixel taken from one pixel of the source.
+    gdi::MemoryDC from(nullptr);
+    gdi::SelectGuard fromSel(from.get(), source);
+    SetStretchBltMode(dc.get(), COLORONCOLOR);
+    StretchBlt(dc.get(), 0, 0, w, h, from.get(), 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+  }
   const COLORREF transparent = GetPixel(dc.get(), 0, 0);
   if (region) {
     out.outer.reset(CreateRectRgn(0, 0, clientWidth, clientHeight));

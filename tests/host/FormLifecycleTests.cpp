@@ -1,5 +1,6 @@
 #include "FormFixture.h"
 #include "TestPictures.h"
+#include "host/CaughtExceptions.h"
 #include "host/Error.h"
 #include "host/MessageBox.h"
 #include "host/UserObjects.h"
@@ -418,4 +419,18 @@ TEST_F(HostForm, UnloadFromAControlsTimerCallbackWaitsForTheCallback) {
   EXPECT_TRUE(WaitFor([&] { return !form->IsLoaded(); }));
   EXPECT_TRUE(g_alive);
   EXPECT_FALSE(IsWindow(r2));
+}
+
+TEST_F(HostForm, AnExceptionFromAHandlerStopsAtTheWindowAndIsReported) {
+  Open();
+  std::vector<std::string> reports;
+  host::CaughtExceptionHook failing = host::SetCaughtExceptionHook([&](const std::string& r) { reports.push_back(r); });
+  form->On("R1", "KeyPress", [](host::EventArgs&) { throw std::runtime_error("handler fault"); });
+  SendMessageA(Hwnd("R1"), WM_CHAR, 'a', 1);
+  host::SetCaughtExceptionHook(failing);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NE(reports[0].find("window message 0x0102: handler fault"), std::string::npos) << reports[0];
+  // The control's notification ended at the throw; the form goes on.
+  EXPECT_EQ(Rec("R1").Only({"KeyPress"}), V({"KeyPress 97"}));
+  EXPECT_TRUE(form->IsLoaded());
 }

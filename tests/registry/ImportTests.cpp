@@ -100,10 +100,27 @@ TEST_F(RegistryImport, SetsCreateKeyIfDoesntExists) {
 }
 
 TEST_F(RegistryImport, OverlongHexLineEndsTheImportWithZero) {
-  file.Write(CrLfLines({"REGEDIT4", "[" + Long + "]", "\"a\"=\"x\"", "\"b\"=hex:" + std::string(40000, 'A'),
+  file.Write(CrLfLines({"REGEDIT4", "[" + Long + "]", "\"a\"=\"x\"", "\"b\"=hex:" + std::string(65536, 'A'),
                         "\"c\"=\"y\""}));
   EXPECT_EQ(reg.ImportFromReg(file.path()), 0);
   EXPECT_EQ(reg.ReadString(Path, "a"), "x");
+}
+
+TEST_F(RegistryImport, RoundTripOfTheLongestBinaryValue) {
+  // 32,767 bytes, the most the hex text holds, and a value line after it.
+  std::string bytes(32767, '\0');
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + i / 256);
+  RawSet(Sub, "big", REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
+  RawSetDword(Sub, "next", 5);
+  ASSERT_EQ(reg.ExportToReg(Path, file.path()), 1);
+  registry_test::DeleteTree(HKEY_CURRENT_USER, Sub);
+  EXPECT_EQ(reg.ImportFromReg(file.path()), 1);
+  DWORD type = 0;
+  std::string data;
+  ASSERT_TRUE(RawGet(Sub, "big", type, data));
+  EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+  EXPECT_TRUE(data == bytes) << "the value came back with " << data.size() << " bytes";
+  EXPECT_EQ(reg.ReadDWORD(Path, "next", 0), 5);
 }
 
 TEST_F(RegistryImport, RoundTripOfATree) {

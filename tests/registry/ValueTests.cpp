@@ -151,7 +151,7 @@ TEST_F(RegistryValues, BinaryValuesTravelAsHexText) {
 
 TEST_F(RegistryValues, OverlongHexTextThrowsToTheCaller) {
   RawCreate(Sub);
-  EXPECT_THROW(reg.WriteBinary(Path, "b", std::string(40000, 'A')), hex_text::HexTextOverflow);
+  EXPECT_THROW(reg.WriteBinary(Path, "b", std::string(65536, 'A')), hex_text::HexTextOverflow);
   EXPECT_FALSE(reg.ValueExists(Path, "b"));
 }
 
