@@ -97,10 +97,10 @@ if [ $# -gt 0 ]; then scope=" (only the tests chosen by: $*)"; fi
 if [ -n "${VORN_TARGETS:-}" ]; then scope="$scope (only these targets were built: $VORN_TARGETS)"; fi
 
 if [ "$arch" = i686 ]; then
-  build_line="on the i686 build, the shipped 32-bit program, under 32-bit Wine"
+  build_line="on the i686 build (the shipped 32-bit program, under 32-bit Wine)"
   not_run=
 else
-  build_line="on the x86_64 build under 64-bit Wine"
+  build_line="(the x86_64 build, under 64-bit Wine)"
   if [ -n "$product_only" ]; then
     not_run=" The shipped i686 build was built but NOT run: $why_not_i686."
   else
