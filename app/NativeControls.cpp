@@ -2,20 +2,27 @@
 
 #include <algorithm>
 
-#include "host/Units.h"
-
 namespace vorn {
 
-void DropDownCombo::Create(HWND parent, const RECT& bounds, const host::FontDesc& font) {
-  font_ = host::CreateGdiFont(font, host::ScreenDpi());
-  const int width = bounds.right - bounds.left;
-  const int closedHeight = bounds.bottom - bounds.top;
+void DropDownCombo::Create(HWND parent, const RECT& bounds, const host::FontDesc& font, int dpi) {
   // The window height of a combo box includes its open list.
   window_.reset(CreateWindowExA(0, "COMBOBOX", "",
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                                bounds.left, bounds.top, width, closedHeight * 6, parent, nullptr,
-                                GetModuleHandleA(nullptr), nullptr));
-  SendMessageA(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+                                bounds.left, bounds.top, bounds.right - bounds.left, (bounds.bottom - bounds.top) * 6,
+                                parent, nullptr, GetModuleHandleA(nullptr), nullptr));
+  Place(bounds, font, dpi);
+}
+
+void DropDownCombo::Place(const RECT& bounds, const host::FontDesc& font, int dpi) {
+  if (!window_) return;
+  const int width = bounds.right - bounds.left;
+  const int closedHeight = bounds.bottom - bounds.top;
+  SetWindowPos(window_.get(), nullptr, bounds.left, bounds.top, width, closedHeight * 6, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The new font first (the list measures its items by it), then the old
+  // one goes.
+  gdi::Font made = host::CreateGdiFont(font, dpi);
+  SendMessageA(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(made.get()), FALSE);
+  font_ = std::move(made);
   // Make the closed box as tall as its place on the form: the selection
   // field is the total height less the frame the control draws around it.
   RECT now;

@@ -17,7 +17,11 @@ class DropDownCombo {
  public:
   // Creates the combo box as a child of `parent`; `bounds` (parent pixels)
   // is the closed box, the open list gets room for a few items below it.
-  void Create(HWND parent, const RECT& bounds, const host::FontDesc& font);
+  // The font is made at `dpi`.
+  void Create(HWND parent, const RECT& bounds, const host::FontDesc& font, int dpi);
+  // Places the made combo box at `bounds` with the font made at `dpi`: the
+  // list's items take the new font's height, the closed box its place's.
+  void Place(const RECT& bounds, const host::FontDesc& font, int dpi);
   HWND Handle() const { return window_.get(); }
 
   void AddItem(const std::string& text);

@@ -12,6 +12,7 @@
 #include "app/VersionResource.h"
 #include "app/VornLayout.h"
 #include "app/VornResources.h"
+#include "app/WindowArt.h"
 #include "effects/WindowEffects.h"
 #include "host/Error.h"
 #include "host/FormText.h"
@@ -66,6 +67,7 @@ VORN::VORN(host::FormDesc desc) : form_(std::move(desc)) {
   form_.On("Butt1", "Click", [this](host::EventArgs&) { Butt1_Click(); });
   form_.On("Butt2", "Click", [this](host::EventArgs&) { Butt2_Click(); });
   form_.On("Butt3", "Click", [this](host::EventArgs&) { Butt3_Click(); });
+  form_.On("VORN", "DpiChanged", [this](host::EventArgs&) { Form_DpiChanged(); });
   form_.On("Timer1", "Timer", [this](host::EventArgs&) { Timer1_Timer(); });
   for (const char* dragHandle : {"Label1", "Label8", "Picture1", "Picture3"}) {
     form_.On(dragHandle, "MouseMove", [this](host::EventArgs& args) { DragOnMouseMove(args); });
@@ -80,14 +82,31 @@ int VORN::Run() { return host::Run(form_); }
 
 void VORN::CreateCombo1() {
   host::Container& panel = form_.GetContainer("Picture3");
-  combo1_.Create(panel.Hwnd(), ToPixels(kCombo1, ScreenTwipsPerPixel()), form_.Font());
+  combo1_.Create(panel.Hwnd(), ToPixels(kCombo1, form_.Dpi()), form_.Font(), form_.Dpi());
   host::NativeOptions options;
   options.tabIndex = 1;
   form_.AddNative(combo1_.Handle(), "Combo1", options);
 }
 
+// The form lays out everything it knows at the window's DPI; the selector
+// and the drawn art are the window's own.
+void VORN::ShowArtForDpi() {
+  HMODULE module = GetModuleHandleA(nullptr);
+  const int dpi = form_.Dpi();
+  // The banner is shown unstretched, the line stretched to its image.
+  if (host::Picture banner = LoadArt(module, IDB_BANNER, dpi, true))
+    form_.GetContainer("Picture1").SetPicture(banner);
+  if (host::Picture line = LoadArt(module, IDB_LINE, dpi, false)) form_.GetImage("Image1").SetPicture(line);
+}
+
+void VORN::Form_DpiChanged() {
+  combo1_.Place(ToPixels(kCombo1, form_.Dpi()), form_.Font(), form_.Dpi());
+  ShowArtForDpi();
+}
+
 void VORN::Form_Load() {
   CreateCombo1();
+  ShowArtForDpi();
   // The key poll runs from the start, also during the fade-in.
   form_.SetTimer("Timer1", 1);
 

@@ -46,11 +46,14 @@ Begin Label Label8
   @Font = font "Tahoma" 8.25 700 bold
 End
 
+# Label1 reaches to just before Combo1, so its caption keeps to one line at
+# every DPI, whatever the font's hinting does to its width (at 96 dpi the
+# caption takes 100 of the label's 114 pixels).
 Begin Label Label1
   @Container = "Picture3"
   @Left = 75
   @Top = 2190
-  @Width = 1620
+  @Width = 1710
   @Height = 225
   @TabIndex = 7
   @Caption = "Post Process Effects:"

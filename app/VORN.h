@@ -55,6 +55,8 @@ class VORN {
   void DragOnMouseMove(host::EventArgs& args);
 
   void CreateCombo1();
+  void Form_DpiChanged();
+  void ShowArtForDpi();
   void ApplySelected();
   void ApplyAsAdministrator(const std::string& setName);
   void FadeOutAndUnload();

@@ -9,13 +9,13 @@ add_library(vorn_app_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/Elevation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileSystemObject.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VersionResource.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/VornLayout.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/WindowArt.cpp)
 target_include_directories(vorn_app_core PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(vorn_app_core PUBLIC vorn_filesets version kernel32 user32 gdi32 advapi32 shell32)
+target_link_libraries(vorn_app_core PUBLIC vorn_filesets vorn_host version kernel32 user32 gdi32 advapi32 shell32)
 
 set(VORN_RC ${CMAKE_CURRENT_LIST_DIR}/vorn.rc)
 set_source_files_properties(${VORN_RC} PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/VORN.frm;${CMAKE_CURRENT_LIST_DIR}/resources/vorn.ico;${CMAKE_CURRENT_LIST_DIR}/resources/banner.bmp;${CMAKE_CURRENT_LIST_DIR}/resources/line.bmp;${CMAKE_CURRENT_LIST_DIR}/VornResources.h")
+  OBJECT_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/VORN.frm;${CMAKE_CURRENT_LIST_DIR}/resources/vorn.ico;${CMAKE_CURRENT_LIST_DIR}/resources/banner.bmp;${CMAKE_CURRENT_LIST_DIR}/resources/line.bmp;${CMAKE_CURRENT_LIST_DIR}/resources/banner150.bmp;${CMAKE_CURRENT_LIST_DIR}/resources/line150.bmp;${CMAKE_CURRENT_LIST_DIR}/resources/banner200.bmp;${CMAKE_CURRENT_LIST_DIR}/resources/line200.bmp;${CMAKE_CURRENT_LIST_DIR}/VornResources.h")
 
 add_executable(VORN WIN32
   ${CMAKE_CURRENT_LIST_DIR}/main.cpp

@@ -57,6 +57,7 @@ void Butt::SyncHostMirrors() {
   s_.containerHwnd = site_->ContainerHwnd();
   s_.clientWidth = site_->ScaleWidth();
   s_.clientHeight = site_->ScaleHeight();
+  s_.dpi = site_->Dpi();
   s_.hostFont = site_->Font();
   s_.hostForeColor = static_cast<ButtColor>(site_->ForeColor());
   s_.hostEnabled = site_->Enabled() ? kTrue : kFalse;

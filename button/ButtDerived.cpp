@@ -9,6 +9,7 @@
 #include "button/ButtState.h"
 #include "button/ShiftColor.h"
 #include "button/TranslateColor.h"
+#include "host/Units.h"
 
 namespace {
 bool SameText(std::string_view a, std::string_view b) {
@@ -28,17 +29,8 @@ void UpdateFont(ButtState& s) {
   LOGFONTA lf{};
   const size_t n = std::min(s.hostFont.name.size(), sizeof lf.lfFaceName - 1);
   std::memcpy(lf.lfFaceName, s.hostFont.name.data(), n);
-  // Points to pixels through the screen's twips per pixel (1440 twips/inch).
-  int dpi = 96;
-  {
-    HDC screen = GetDC(nullptr);
-    if (screen) {
-      dpi = GetDeviceCaps(screen, LOGPIXELSY);
-      ReleaseDC(nullptr, screen);
-    }
-  }
-  const double twipsPerPixel = 1440.0 / (dpi > 0 ? dpi : 96);
-  lf.lfHeight = -static_cast<LONG>(std::nearbyint(s.hostFont.size * 20.0 / twipsPerPixel));
+  // Points to pixels at the DPI the host lays the control out at.
+  lf.lfHeight = -static_cast<LONG>(host::PointsToPixels(s.hostFont.size, s.dpi));
   lf.lfWeight = s.hostFont.weight;
   if (s.hostFont.bold && lf.lfWeight < FW_BOLD) lf.lfWeight = FW_BOLD;
   lf.lfItalic = s.hostFont.italic ? 1 : 0;

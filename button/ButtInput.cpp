@@ -172,6 +172,9 @@ void Butt::AmbientChanged(std::string_view name) {
     s_.containerBackColor = TranslateColor(static_cast<ButtColor>(site_->AmbientBackColor()));
     // These faces show the container's colour around the shape.
     if (s_.ButtonShape > 3 || s_.ButtonStyle == StyleHotTrack) Redraw();
+  } else if (host::KeyEquals(name, "Dpi")) {
+    // A new caption font, and with it the layout, shape and back buffer.
+    RunResize();
   } else if (host::KeyEquals(name, "DisplayAsDefault")) {
     const bool edit = EditMode();
     if (site_->DisplayAsDefault() && (s_.ShowFocusRect || edit))

@@ -151,6 +151,7 @@ struct ButtState {
   bool displayAsDefault = false;  // ambient "DisplayAsDefault"
   int32_t clientWidth = 0;        // pixels
   int32_t clientHeight = 0;
+  int dpi = 96;                   // the DPI the host lays the control out at
   HWND hwnd = nullptr;            // the control's window
   HWND containerHwnd = nullptr;   // the window that holds it
   HDC hdc = nullptr;              // the control's device context (host owned)

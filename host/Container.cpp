@@ -6,7 +6,6 @@
 #include "host/Error.h"
 #include "host/Form.h"
 #include "host/FormInternal.h"
-#include "host/Units.h"
 #include "host/WindowClasses.h"
 
 namespace host {
@@ -163,7 +162,7 @@ void Container::Paint(HDC dc) {
       gdi::Brush back(CreateSolidBrush(ResolveColor(d.backColor)));
       FillRect(dc, &r, back.get());
     }
-    gdi::Font font = CreateGdiFont(d.font ? *d.font : Font(), ScreenDpi());
+    gdi::Font font = CreateGdiFont(d.font ? *d.font : Font(), form_->Dpi());
     gdi::SelectGuard sel(dc, font.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ResolveColor(d.foreColor));

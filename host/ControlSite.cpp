@@ -102,13 +102,15 @@ ParentFormInfo ControlSite::ParentForm() const {
 
 int32_t ControlSite::ExtentX() const {
   int w = ScaleWidth();
-  return w == extentPixelsX_ ? extentX_ : PixelsToHimetric(w, ScreenDpi());
+  return w == extentPixelsX_ ? extentX_ : PixelsToHimetric(w, Dpi());
 }
 
 int32_t ControlSite::ExtentY() const {
   int h = ScaleHeight();
-  return h == extentPixelsY_ ? extentY_ : PixelsToHimetric(h, ScreenDpi());
+  return h == extentPixelsY_ ? extentY_ : PixelsToHimetric(h, Dpi());
 }
+
+int ControlSite::Dpi() const { return form_->Dpi(); }
 
 void ControlSite::Move(int left, int top, int width, int height) {
   if (Hwnd()) MoveWindow(Hwnd(), left, top, width, height, TRUE);

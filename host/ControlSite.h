@@ -115,6 +115,9 @@ class ControlSite {
   // stands for does not change).
   int32_t ExtentX() const;
   int32_t ExtentY() const;
+  // The dots per inch the form lays the control out at (its font sizes
+  // and any lengths it keeps in points or twips turn into pixels at this).
+  int Dpi() const;
   // Moves/sizes the control in pixels of its container.
   void Move(int left, int top, int width, int height);
 
@@ -180,6 +183,7 @@ class ControlSite {
   int16_t tabIndex_ = 0;
   bool isDefault_ = false;  // the form's Default button
   bool isCancel_ = false;   // the form's Cancel button
+  int32_t left_ = 0, top_ = 0;  // the twips it was placed at
   int32_t extentX_ = 0, extentY_ = 0;
   int extentPixelsX_ = 0, extentPixelsY_ = 0;
   std::vector<std::string> changedKeys_;

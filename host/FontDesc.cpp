@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "host/Error.h"
+#include "host/Units.h"
 
 namespace host {
 
@@ -28,7 +29,7 @@ gdi::Font CreateGdiFont(const FontDesc& desc, int dpi) {
   ValidateFont(desc);
   FontDesc font = Normalized(desc);
   LOGFONTA lf{};
-  lf.lfHeight = -static_cast<LONG>(std::nearbyint(static_cast<double>(font.size) * dpi / 72.0));
+  lf.lfHeight = -static_cast<LONG>(PointsToPixels(font.size, dpi));
   if (lf.lfHeight == 0) lf.lfHeight = -1;
   lf.lfWeight = font.weight;
   lf.lfItalic = font.italic ? TRUE : FALSE;

@@ -7,6 +7,7 @@
 #include <cctype>
 
 #include "host/ControlRegistry.h"
+#include "host/Dpi.h"
 #include "host/DragDrop.h"
 #include "host/Error.h"
 #include "host/FormInternal.h"
@@ -32,12 +33,6 @@ std::string LowerName(std::string_view s) {
   std::string r(s);
   for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return r;
-}
-
-RECT TwipsRect(int32_t left, int32_t top, int32_t width, int32_t height) {
-  int dpi = ScreenDpi();
-  int l = TwipsToPixels(left, dpi), t = TwipsToPixels(top, dpi);
-  return RECT{l, t, l + TwipsToPixels(width, dpi), t + TwipsToPixels(height, dpi)};
 }
 
 char CaptionMnemonic(std::string_view caption) {
@@ -100,31 +95,32 @@ void Form::CreateFormWindow() {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
   const FormProps& f = desc_.form;
-  DWORD style = WS_CLIPCHILDREN, ex = 0;
-  switch (f.borderStyle) {
-    case 0: style |= WS_POPUP; break;
-    case 1: style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX; break;
-    case 3: style |= WS_CAPTION | WS_SYSMENU; ex |= WS_EX_DLGMODALFRAME; break;
-    default: style |= WS_OVERLAPPEDWINDOW; break;
-  }
-  int dpi = ScreenDpi();
-  RECT r{0, 0, TwipsToPixels(f.clientWidth, dpi), TwipsToPixels(f.clientHeight, dpi)};
-  AdjustWindowRectEx(&r, style, FALSE, ex);
-  int w = r.right - r.left, h = r.bottom - r.top;
-  int x, y;
-  if (f.left < 0 || f.top < 0) {
-    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    x = work.left + (work.right - work.left - w) / 2;
-    y = work.top + (work.bottom - work.top - h) / 2;
-  } else {
-    x = TwipsToPixels(f.left, dpi);
-    y = TwipsToPixels(f.top, dpi);
-  }
+  const DWORD style = WindowStyle(), ex = WindowExStyle();
+  // The system's DPI first; once the window exists, the DPI of the monitor
+  // it landed on.
+  dpi_ = ScreenDpi();
+  SIZE size = WindowSizeAt(dpi_);
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const bool centred = f.left < 0 || f.top < 0;
+  auto place = [&](int dpi, SIZE s) {
+    if (centred)
+      return POINT{work.left + (work.right - work.left - s.cx) / 2, work.top + (work.bottom - work.top - s.cy) / 2};
+    return POINT{TwipsToPixels(f.left, dpi), TwipsToPixels(f.top, dpi)};
+  };
+  POINT at = place(dpi_, size);
   backBrush_ = gdi::Brush(CreateSolidBrush(ResolveColor(f.backColor)));
-  HWND hwnd = CreateWindowExA(ex, kFormClass, f.caption.c_str(), style, x, y, w, h, nullptr, nullptr, HostInstance(), this);
+  HWND hwnd = CreateWindowExA(ex, kFormClass, f.caption.c_str(), style, at.x, at.y, size.cx, size.cy, nullptr, nullptr,
+                              HostInstance(), this);
   if (!hwnd) throw Error(errors::kWindowCreation, "The window of form \"" + f.name + "\" cannot be created");
   Forms()[hwnd] = this;
+  const int monitorDpi = WindowDpi(hwnd);
+  if (monitorDpi != dpi_) {
+    dpi_ = monitorDpi;
+    size = WindowSizeAt(dpi_);
+    at = place(dpi_, size);
+    SetWindowPos(hwnd, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   if (f.icon && f.icon.Type() == PictureType::Icon) {
     icon_ = user::Icon(static_cast<HICON>(CopyImage(f.icon.Icon(), IMAGE_ICON, 0, 0, 0)), false);
     SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
@@ -418,7 +414,9 @@ ControlSite& Form::CreateSite(std::unique_ptr<Control> control, const ControlDes
   s.tabIndex_ = desc.tabIndex;
   s.toolTip_ = desc.toolTip;
   s.order_ = ++order_;
-  int dpi = ScreenDpi();
+  const int dpi = dpi_;
+  s.left_ = desc.left;
+  s.top_ = desc.top;
   s.extentX_ = desc.extentX;
   s.extentY_ = desc.extentY;
   s.extentPixelsX_ = HimetricToPixels(desc.extentX, dpi);
@@ -519,24 +517,10 @@ void Form::StartTimer(const std::string& name, UINT intervalMs) {
 
 // ------------------------------------------------------------------ saving
 
-namespace {
-// A position in twips: the stored value while it still gives the same
-// pixels, so a form saved unchanged keeps its numbers.
-int32_t KeepTwips(int32_t stored, int pixels, int dpi) {
-  return TwipsToPixels(stored, dpi) == pixels ? stored : PixelsToTwips(pixels, dpi);
-}
-
-RECT RectInParent(HWND hwnd) {
-  RECT r{};
-  GetWindowRect(hwnd, &r);
-  MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-}  // namespace
 
 FormDesc Form::Save() {
   if (!hwnd_) return desc_;
-  int dpi = ScreenDpi();
+  const int dpi = dpi_;
   FormDesc d;
   d.form = desc_.form;
   RECT client{};
@@ -559,16 +543,9 @@ FormDesc Form::Save() {
     cd.className = s->className_;
     cd.name = s->name_;
     cd.container = s->container_ ? s->container_->Name() : std::string();
-    RECT r = RectInParent(s->Hwnd());
-    // The stored left/top of the description this site came from, if any.
-    int32_t left = PixelsToTwips(r.left, dpi), top = PixelsToTwips(r.top, dpi);
-    for (const ControlDesc& old : desc_.controls)
-      if (KeyEquals(old.name, cd.name)) {
-        left = KeepTwips(old.left, r.left, dpi);
-        top = KeepTwips(old.top, r.top, dpi);
-      }
-    cd.left = left;
-    cd.top = top;
+    const POINT at = SiteTwips(*s);
+    cd.left = at.x;
+    cd.top = at.y;
     cd.extentX = s->ExtentX();
     cd.extentY = s->ExtentY();
     cd.tabIndex = s->tabIndex_;

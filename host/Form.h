@@ -12,7 +12,8 @@
 //
 // Events the host raises itself (object name, event, arguments):
 //   form:      Load (), QueryUnload (Cancel int16, UnloadMode int16),
-//              Unload (Cancel int16), Resize (), Activate (), Deactivate ()
+//              Unload (Cancel int16), Resize (), Activate (), Deactivate (),
+//              DpiChanged () after the form was laid out at a new DPI
 //   container, label, image and native window:
 //              MouseDown/MouseMove/MouseUp (Button, Shift int16, X, Y single px),
 //              Click (), DblClick ()
@@ -29,6 +30,14 @@
 // button is). Each change raises AmbientChanged("DisplayAsDefault") on the
 // control that stops and the one that starts being the default. In edit
 // mode only the marked Default control displays as default.
+//
+// Dots per inch: the form is laid out at the DPI of its window (the
+// monitor's where the program is per-monitor DPI aware, else the system's),
+// at load and again whenever the window's DPI changes (WM_DPICHANGED): the
+// window's client area, every twips position and size, the label fonts and
+// every control's place and extent. Controls then get
+// AmbientChanged("Dpi") and read the DPI through ControlSite::Dpi(); native
+// windows are the program's to place again, on the form's DpiChanged event.
 #pragma once
 
 #include <windows.h>
@@ -200,6 +209,15 @@ class Form {
   void SetFont(const FontDesc& font);  // throws host::Error (380)
   bool IsMdiForm() const { return desc_.form.isMdiForm; }
 
+  // The dots per inch the form is laid out at (see the top of this file).
+  int Dpi() const { return dpi_; }
+  // Lays the loaded form out again at `dpi`: the window keeps its top-left
+  // corner, or moves to the top-left of `suggested` (a window rectangle in
+  // screen pixels, as WM_DPICHANGED gives it). Raises DpiChanged.
+  void ScaleToDpi(int dpi, const RECT* suggested = nullptr);
+  // The window rectangle's size for the form's client area at `dpi`.
+  SIZE WindowSizeAt(int dpi) const;
+
   // Run mode (true, the default) or edit mode. Switching raises
   // AmbientChanged("UserMode") on every control and recomputes the default
   // button (AmbientChanged("DisplayAsDefault") where it changes).
@@ -339,6 +357,12 @@ class Form {
   void AddToolTip(HWND owner, const RECT* rect, UINT_PTR id, const std::string& text);
   Native* FindNative(HWND hwnd);
   void StartTimer(const std::string& name, UINT intervalMs);
+  DWORD WindowStyle() const;
+  DWORD WindowExStyle() const;
+  RECT TwipsRect(int32_t left, int32_t top, int32_t width, int32_t height) const;
+  // The twips left and top a control site is at now (its stored ones while
+  // they still give its pixel place).
+  POINT SiteTwips(const ControlSite& site) const;
 
   FormDesc desc_;
   user::Window hwnd_;
@@ -346,6 +370,7 @@ class Form {
   user::Icon icon_;   // the form icon copy given to the window
   user::Window toolTip_;
   bool userMode_ = true;
+  int dpi_ = 96;
   bool dirty_ = false;
   bool unloading_ = false;
   bool oleInitialized_ = false;

@@ -57,8 +57,12 @@ std::string LowerName(std::string_view s);
 void DrawPictureAt(HDC dc, const Picture& picture, int x, int y);
 void DrawPictureStretched(HDC dc, const Picture& picture, const RECT& rect);
 
-// The pixel rectangle of a twips rectangle.
-RECT TwipsRect(int32_t left, int32_t top, int32_t width, int32_t height);
+// A position in twips: the stored value while it still gives the same
+// pixels at `dpi`, so a form saved unchanged keeps its numbers.
+int32_t KeepTwips(int32_t stored, int pixels, int dpi);
+
+// A child window's rectangle in its parent's client pixels.
+RECT RectInParent(HWND hwnd);
 
 // The mnemonic of a caption: the character after the last single "&"
 // (a "&&" pair is a literal ampersand); 0 when there is none.

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 #include <commctrl.h>
 
+#include "host/Dpi.h"
 #include "host/Form.h"
 #include "host/FormInternal.h"
 #include "host/WindowClasses.h"
@@ -40,6 +41,15 @@ LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (!unloading_) RaiseEvent(Name(), "Resize", none);
       break;
     }
+    case kWmGetDpiScaledSize: {
+      // The size the window takes at the new DPI, so the system's
+      // suggested rectangle of WM_DPICHANGED fits it exactly.
+      *reinterpret_cast<SIZE*>(lp) = WindowSizeAt(LOWORD(wp));
+      return TRUE;
+    }
+    case kWmDpiChanged:
+      ScaleToDpi(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
+      return 0;
     case WM_ACTIVATE: {
       EventArgs none;
       if (LOWORD(wp) != WA_INACTIVE) {

@@ -17,4 +17,5 @@
 #include "host/MessageLoop.h"
 #include "host/Picture.h"
 #include "host/PropertyBag.h"
+#include "host/Dpi.h"
 #include "host/Units.h"

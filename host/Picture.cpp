@@ -7,6 +7,7 @@
 
 #include "host/Error.h"
 #include "host/GdiObjects.h"
+#include "host/Dpi.h"
 #include "host/Units.h"
 #include "host/UserObjects.h"
 

@@ -1,7 +1,8 @@
 // Conversions between the host's length units: twips (1440 per inch, used
 // for positions on a form), HIMETRIC (0.01 mm, used for stored control
-// extents and picture sizes) and pixels at a given dots-per-inch value.
-// Pure functions; results round to the nearest pixel, ties to even.
+// extents and picture sizes), points (72 per inch, font sizes) and pixels
+// at a given dots-per-inch value. Pure functions; results round to the
+// nearest pixel, ties to even. The DPI itself comes from host/Dpi.h.
 #pragma once
 
 #include <cmath>
@@ -23,8 +24,10 @@ inline int HimetricToPixels(int32_t himetric, int dpi = kDefaultDpi) {
 inline int32_t PixelsToHimetric(int pixels, int dpi = kDefaultDpi) {
   return static_cast<int32_t>(std::nearbyint(static_cast<double>(pixels) * 2540.0 / dpi));
 }
-
-// The screen's horizontal dots per inch (96 when it cannot be read).
-int ScreenDpi();
+// The pixel height of a font size in points (the magnitude of a LOGFONT
+// height for the character height).
+inline int PointsToPixels(double points, int dpi = kDefaultDpi) {
+  return static_cast<int>(std::nearbyint(points * dpi / 72.0));
+}
 
 }  // namespace host

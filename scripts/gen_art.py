@@ -2,9 +2,17 @@
 """Draws the pictures of the VORN window (Python 3 standard library only).
 
 Writes into app/resources/:
-  vorn.ico    window icon, 32 x 32, 24-bit colour with a 1-bit mask
-  banner.bmp  banner of the top picture box, 256 x 128, 24-bit
-  line.bmp    the 1 x 3 separator line under the selector, 24-bit
+  vorn.ico        window icon, 32 x 32, 24-bit colour with a 1-bit mask
+  banner.bmp      banner of the top picture box, 256 x 128, 24-bit (100 %)
+  banner150.bmp   the same banner drawn at 150 %, 384 x 192
+  banner200.bmp   the same banner drawn at 200 %, 512 x 256
+  line.bmp        the 1 x 3 separator line under the selector, 24-bit (100 %)
+  line150.bmp     the line at 150 %, 1 x 4
+  line200.bmp     the line at 200 %, 1 x 6
+
+The larger sizes are the same drawing made at a larger scale (not a
+stretched copy), for screens of 144 and 192 dots per inch. At scale 1 the
+arithmetic is exactly that of the 100 % drawing.
 
 The drawing is deterministic, so running it again reproduces the files
 byte for byte.
@@ -200,17 +208,19 @@ def letter_contours(ch, x, y, w, h, skew):
     return out
 
 
-def pixel_text_mask(mask, text, x, y, skew=0.0):
+def pixel_text_mask(mask, text, x, y, skew=0.0, scale=1):
+    """The pixel font with each font pixel drawn as a square of side scale."""
     cx = x
     for ch in text:
         g = PIXEL_FONT[ch]
         for gy, row in enumerate(g):
             for gx, bit in enumerate(row):
                 if bit == "1":
-                    px = cx + gx + skew * (6 - gy)
-                    fill_polygons(mask, [[(px, y + gy), (px + 1, y + gy), (px + 1, y + gy + 1),
-                                          (px, y + gy + 1)]], ss=2)
-        cx += 6
+                    px = cx + gx * scale + skew * (6 - gy)
+                    py = y + gy * scale
+                    fill_polygons(mask, [[(px, py), (px + scale, py), (px + scale, py + scale),
+                                          (px, py + scale)]], ss=2)
+        cx += 6 * scale
     return cx - x
 
 
@@ -259,33 +269,43 @@ def ico24(rows, opaque):
 
 # ---------------------------------------------------------------- banner ---
 
-def draw_banner():
-    W, H = 256, 128
+def draw_banner(s=1):
+    """The banner drawn at scale s (1, 1.5 or 2): every length of the 256 x 128
+    drawing, stroke widths and blur radii included, is multiplied by s."""
+    W, H = int(256 * s), int(128 * s)
     cv = Canvas(W, H, BANNER)
 
+    def pt(x, y):
+        return (x * s, y * s)
+
+    def radius(r):
+        return max(1, int(round(r * s)))
+
     # Night sky: a faint lift towards the horizon.
-    horizon = 70
+    horizon0 = 70
+    horizon = horizon0 * s
     for y in range(H):
         for x in range(W):
             if y < horizon:
                 t = (y / horizon) ** 2
                 cv.blend(x, y, (38, 52, 70), 0.55 * t)
             else:
-                cv.blend(x, y, (14, 20, 28), min(1.0, (y - horizon) / 40) * 0.6)
+                cv.blend(x, y, (14, 20, 28), min(1.0, (y - horizon) / (40 * s)) * 0.6)
 
     # Warm glow on the horizon where the road vanishes.
-    vp = (84.0, float(horizon))
+    vp = pt(84.0, float(horizon0))
     glow = empty_mask(W, H)
-    fill_polygons(glow, [[(vp[0] - 60, horizon - 2), (vp[0] + 90, horizon - 2), (vp[0] + 90, horizon + 2),
-                          (vp[0] - 60, horizon + 2)]])
-    cv.paint(blur(glow, 6), ORANGE, 0.55, additive=True)
+    fill_polygons(glow, [[pt(84.0 - 60, horizon0 - 2), pt(84.0 + 90, horizon0 - 2), pt(84.0 + 90, horizon0 + 2),
+                          pt(84.0 - 60, horizon0 + 2)]])
+    cv.paint(blur(glow, radius(6)), ORANGE, 0.55, additive=True)
     hz = empty_mask(W, H)
-    fill_polygons(hz, [[(0, horizon - 0.5), (W, horizon - 0.5), (W, horizon + 0.5), (0, horizon + 0.5)]])
+    fill_polygons(hz, [[pt(0, horizon0 - 0.5), pt(256, horizon0 - 0.5), pt(256, horizon0 + 0.5),
+                        pt(0, horizon0 + 0.5)]])
     cv.paint(hz, (70, 82, 96), 0.6)
 
     # The road: a curve sweeping from the lower right into the vanishing point.
-    left = bezier((118, 128), (110, 104), (72, 88), vp, 40)
-    right = bezier((262, 128), (200, 100), (120, 82), (vp[0] + 2, vp[1]), 40)
+    left = bezier(pt(118, 128), pt(110, 104), pt(72, 88), vp, 40)
+    right = bezier(pt(262, 128), pt(200, 100), pt(120, 82), pt(84.0 + 2, horizon0), 40)
     road = empty_mask(W, H)
     fill_polygons(road, [left + list(reversed(right))])
     cv.paint_gradient(road, (36, 44, 56), (30, 38, 50), horizon, H)
@@ -297,8 +317,8 @@ def draw_banner():
             t = i / (len(pts) - 1)
             wa = w0 * (1 - t) + 0.5 * t
             wb = w0 * (1 - (i + 1) / (len(pts) - 1)) + 0.5 * (i + 1) / (len(pts) - 1)
-            fill_polygons(edges, [tapered_line(pts[i], pts[i + 1], wa, wb)])
-    cv.paint(blur(edges, 3), ORANGE, 0.9, additive=True)
+            fill_polygons(edges, [tapered_line(pts[i], pts[i + 1], wa * s, wb * s)])
+    cv.paint(blur(edges, radius(3)), ORANGE, 0.9, additive=True)
     cv.paint(edges, (255, 196, 120), 1.0)
 
     # Dashed centre line, shrinking with distance.
@@ -307,7 +327,7 @@ def draw_banner():
     for i in range(0, len(centre) - 1, 4):
         t = i / (len(centre) - 1)
         fill_polygons(dashes, [tapered_line(centre[i], centre[min(i + 2, len(centre) - 1)],
-                                            2.2 * (1 - t) + 0.4, 2.2 * (1 - t - 0.05) + 0.4)])
+                                            (2.2 * (1 - t) + 0.4) * s, (2.2 * (1 - t - 0.05) + 0.4) * s)])
     cv.paint(dashes, (225, 230, 235), 0.85)
 
     # Speed streaks across the sky and the right side.
@@ -315,55 +335,68 @@ def draw_banner():
     streaks = empty_mask(W, H)
     hot = empty_mask(W, H)
     for _ in range(22):
-        y = rng.uniform(6, horizon + 30)
+        y = rng.uniform(6, horizon0 + 30)
         x1 = rng.uniform(140, 262)
         length = rng.uniform(30, 110)
         thick = rng.uniform(0.5, 1.4)
-        fill_polygons(streaks, [tapered_line((x1 - length, y + length * 0.08), (x1, y), 0.1, thick)])
+        fill_polygons(streaks, [tapered_line(pt(x1 - length, y + length * 0.08), pt(x1, y), 0.1 * s, thick * s)])
         if rng.random() < 0.35:
-            fill_polygons(hot, [tapered_line((x1 - length * 0.5, y + length * 0.04), (x1, y), 0.1, thick)])
+            fill_polygons(hot, [tapered_line(pt(x1 - length * 0.5, y + length * 0.04), pt(x1, y), 0.1 * s,
+                                             thick * s)])
     cv.paint(streaks, (150, 170, 190), 0.35, additive=True)
-    cv.paint(blur(hot, 2), ORANGE, 0.8, additive=True)
+    cv.paint(blur(hot, radius(2)), ORANGE, 0.8, additive=True)
     cv.paint(hot, (255, 210, 150), 0.9)
 
     # Title "VORN": italic chamfered letters with an orange glow.
-    lx, ly, lw, lh, gap, skew = 112.0, 14.0, 28.0, 34.0, 5.0, 0.28
+    lx, ly, lw, lh, gap, skew = 112.0 * s, 14.0 * s, 28.0 * s, 34.0 * s, 5.0 * s, 0.28
     title = empty_mask(W, H)
     contours = []
     for i, ch in enumerate("VORN"):
         contours += letter_contours(ch, lx + i * (lw + gap), ly, lw, lh, skew)
     fill_polygons(title, contours)
     shadow = [[0.0] * W for _ in range(H)]
-    for y in range(H - 2):
-        for x in range(W - 2):
-            shadow[y + 2][x + 2] = title[y][x]
-    cv.paint(blur(shadow, 2), (0, 0, 0), 0.8)
-    cv.paint(blur(title, 5), ORANGE, 0.75, additive=True)
+    off = radius(2)
+    for y in range(H - off):
+        for x in range(W - off):
+            shadow[y + off][x + off] = title[y][x]
+    cv.paint(blur(shadow, radius(2)), (0, 0, 0), 0.8)
+    cv.paint(blur(title, radius(5)), ORANGE, 0.75, additive=True)
     cv.paint_gradient(title, (255, 255, 255), (196, 206, 216), ly, ly + lh)
     # Orange accent bar under the title, trailing off to the left.
     bar = empty_mask(W, H)
-    fill_polygons(bar, [tapered_line((lx - 30, ly + lh + 6.5), (lx + 4 * (lw + gap) + 2, ly + lh + 6.5),
-                                     0.2, 3.0)])
-    cv.paint(blur(bar, 2), ORANGE, 0.6, additive=True)
+    fill_polygons(bar, [tapered_line((lx - 30 * s, ly + lh + 6.5 * s), (lx + 4 * (lw + gap) + 2 * s, ly + lh + 6.5 * s),
+                                     0.2 * s, 3.0 * s)])
+    cv.paint(blur(bar, radius(2)), ORANGE, 0.6, additive=True)
     cv.paint(bar, ORANGE, 1.0)
 
     # Subtitle in a small pixel font.
     sub = empty_mask(W, H)
     text = "HDR / BLUR SWITCH"
-    pixel_text_mask(sub, text, 256 - 8 - 6 * len(text), ly + lh + 12)
+    pixel_text_mask(sub, text, (256 - 8 - 6 * len(text)) * s, ly + lh + 12 * s, scale=s)
     cv.paint(sub, (205, 214, 222), 0.95)
 
     # Keep the lower-left corner calm for the version label drawn over it.
     calm = empty_mask(W, H)
-    fill_polygons(calm, [[(0, 104), (132, 104), (132, 128), (0, 128)]])
-    cv.paint(blur(calm, 6), BANNER, 0.85)
+    fill_polygons(calm, [[pt(0, 104), pt(132, 104), pt(132, 128), pt(0, 128)]])
+    cv.paint(blur(calm, radius(6)), BANNER, 0.85)
 
-    # A thin orange rule along the bottom edge.
-    for x in range(W):
-        fade = min(1.0, x / 90.0)
-        cv.blend(x, H - 1, ORANGE, 0.9 * fade)
-        cv.blend(x, H - 2, ORANGE, 0.25 * fade)
+    # A thin orange rule along the bottom edge: a strong band s pixels high
+    # with a faint one above it; rows take each band by the part they cover.
+    for k in range(int(math.ceil(2 * s))):
+        strong = max(0.0, min(k + 1, s) - k)
+        faint = max(0.0, min(k + 1, 2 * s) - max(k, s))
+        alpha = 0.9 * strong + 0.25 * faint
+        for x in range(W):
+            fade = min(1.0, x / (90.0 * s))
+            cv.blend(x, H - 1 - k, ORANGE, alpha * fade)
     return cv.rgb_bytes_rows()
+
+
+def draw_line(s=1):
+    """The separator at scale s: three bands of s pixels (dark, light, panel),
+    each row taking the band under its centre."""
+    n = int(3 * s)
+    return [[LINE_ROWS[min(2, int((y + 0.5) / s))]] for y in range(n)]
 
 
 # ------------------------------------------------------------------ icon ---
@@ -429,10 +462,11 @@ def main():
     if len(sys.argv) > 1:
         out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
-    with open(os.path.join(out, "line.bmp"), "wb") as f:
-        f.write(bmp24([[c] for c in LINE_ROWS]))
-    with open(os.path.join(out, "banner.bmp"), "wb") as f:
-        f.write(bmp24(draw_banner()))
+    for suffix, scale in (("", 1), ("150", 1.5), ("200", 2)):
+        with open(os.path.join(out, "line" + suffix + ".bmp"), "wb") as f:
+            f.write(bmp24(draw_line(scale)))
+        with open(os.path.join(out, "banner" + suffix + ".bmp"), "wb") as f:
+            f.write(bmp24(draw_banner(scale)))
     rows, opaque = draw_icon()
     with open(os.path.join(out, "vorn.ico"), "wb") as f:
         f.write(ico24(rows, opaque))

@@ -9,6 +9,11 @@
 # the window, saves a screenshot <build-dir>/vorn-screenshot.png, prints
 # where it is, and ends the tool.
 #
+# VORN_DPI=<dots per inch> (e.g. 144 or 192) runs the tool at that screen
+# DPI: the prefix's HKCU\Control Panel\Desktop value LogPixels sets it for
+# the new process, and is put back when the tool ends. The screenshot is
+# then <build-dir>/vorn-screenshot-<dpi>dpi.png.
+#
 # Usage: scripts/run-tool.sh <build-dir> <arch: i686|x86_64>
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -33,6 +38,25 @@ reg_view=()
 if [ "$arch" = i686 ] && [ "$WINEARCH" = win64 ]; then reg_view=(/reg:32); fi
 "$VORN_WINE" reg add 'HKLM\SOFTWARE\Olverant\VORN' /v PATH_APPLICATION /d 'C:\Games\VORN' /f "${reg_view[@]}" \
   >/dev/null 2>&1
+# --- screen DPI -------------------------------------------------------------
+dpi=${VORN_DPI:-}
+dpi_key='HKCU\Control Panel\Desktop'
+if [ -n "$dpi" ]; then
+  case $dpi in *[!0-9]*|'') echo "run-tool: VORN_DPI must be a number of dots per inch" >&2; exit 1 ;; esac
+  # The value this prefix had, to put back (none: Wine's default of 96).
+  old_dpi=$("$VORN_WINE" reg query "$dpi_key" /v LogPixels 2>/dev/null | tr -d '\r' |
+    awk '$1 == "LogPixels" { print $3 }' || true)
+  restore_dpi() {
+    if [ -n "$old_dpi" ]; then
+      "$VORN_WINE" reg add "$dpi_key" /v LogPixels /t REG_DWORD /d "$((old_dpi))" /f >/dev/null 2>&1 || true
+    else
+      "$VORN_WINE" reg delete "$dpi_key" /v LogPixels /f >/dev/null 2>&1 || true
+    fi
+    wineserver -w >/dev/null 2>&1 || true
+  }
+  trap restore_dpi EXIT
+  "$VORN_WINE" reg add "$dpi_key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+fi
 # The registry is written by the wineserver; let it finish before a session
 # with another display starts.
 wineserver -w >/dev/null 2>&1 || true
@@ -44,11 +68,12 @@ display_usable() {
 if display_usable; then
   echo "run-tool: starting $exe on display $DISPLAY"
   cd "$build_dir/app"
-  exec "$VORN_WINE" "$exe"
+  "$VORN_WINE" "$exe"
+  exit 0
 fi
 
 # --- no display: run inside Xvfb and take a screenshot -------------------
-shot=$build_dir/vorn-screenshot.png
+shot=$build_dir/vorn-screenshot${dpi:+-${dpi}dpi}.png
 rm -f "$shot"
 echo "run-tool: no display; running the tool inside Xvfb"
 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c '

@@ -15,6 +15,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@
 #include "app/AboutBox.h"
 #include "app/CommandLine.h"
 #include "app/Elevation.h"
+#include "host/Dpi.h"
+#include "host/Units.h"
 #include "host/WideText.h"
 
 #ifndef VORN_EXE_PATH
@@ -870,9 +873,12 @@ Pixels CaptureScreen(const RECT& r, const std::string& bmpPath) {
   return out;
 }
 
-// The banner picture as drawn: 24-bit bottom-up BMP.
-std::optional<Pixels> LoadBanner() {
-  const auto bytes = ReadAll(WindowsPath(VORN_BANNER_BMP));
+// The banner picture as drawn at 100 % (or "150", "200"): 24-bit bottom-up
+// BMP.
+std::optional<Pixels> LoadBanner(const std::string& percent = "") {
+  std::string path = WindowsPath(VORN_BANNER_BMP);
+  path.insert(path.size() - 4, percent);
+  const auto bytes = ReadAll(path);
   if (!bytes || bytes->size() < 54) return std::nullopt;
   const auto* data = reinterpret_cast<const unsigned char*>(bytes->data());
   auto u32 = [&](size_t at) { return static_cast<uint32_t>(data[at] | data[at + 1] << 8 | data[at + 2] << 16 | data[at + 3] << 24); };
@@ -894,6 +900,22 @@ std::optional<Pixels> LoadBanner() {
 
 std::string Rgb(COLORREF c) {
   return std::to_string(GetRValue(c)) + "," + std::to_string(GetGValue(c)) + "," + std::to_string(GetBValue(c));
+}
+
+// The smallest rectangle holding every light pixel (caption text) of an
+// area; empty when there is none.
+RECT BrightBox(const Pixels& shot, const RECT& area) {
+  RECT box{area.right, area.bottom, area.left, area.top};
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      const COLORREF c = shot.At(x, y);
+      if (GetRValue(c) > 150 && GetGValue(c) > 150 && GetBValue(c) > 150) {
+        box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                   std::max<LONG>(box.bottom, y + 1)};
+      }
+    }
+  }
+  return box;
 }
 
 int CountBright(const Pixels& shot, const RECT& area) {
@@ -951,6 +973,162 @@ TEST_F(VornE2E, ScreenshotShowsTheLayout) {
     EXPECT_LT(panelPixels, 10) << "button at " << left << " twips shows the panel";
     EXPECT_GT(CountBright(shot, face), 10) << "button at " << left << " twips has no caption";
   }
+}
+
+// ------------------------------------------------------------ DPI
+
+// The screen DPI that new processes of the test prefix get (the value
+// LogPixels under HKCU\Control Panel\Desktop), set for one test and put
+// back afterwards: every other test runs at 96.
+class ScreenDpiSetting {
+ public:
+  ScreenDpiSetting() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    DWORD value = 0, size = sizeof value, type = 0;
+    if (RegQueryValueExA(key, "LogPixels", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
+        type == REG_DWORD)
+      saved_ = value;
+    RegCloseKey(key);
+  }
+  ~ScreenDpiSetting() {
+    if (saved_) {
+      Set(*saved_);
+      return;
+    }
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key, "LogPixels");
+    RegCloseKey(key);
+  }
+  ScreenDpiSetting(const ScreenDpiSetting&) = delete;
+  ScreenDpiSetting& operator=(const ScreenDpiSetting&) = delete;
+
+  void Set(DWORD dpi) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    RegCloseKey(key);
+  }
+
+ private:
+  static constexpr char kKey[] = "Control Panel\\Desktop";
+  std::optional<DWORD> saved_;
+};
+
+RECT InClient(HWND window, HWND child) {
+  RECT r = WindowRect(child);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+std::string Text(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+         std::to_string(r.bottom - r.top);
+}
+
+// The width each caption shows at 96 dpi, by caption.
+using CaptionWidths = std::map<std::string, int>;
+
+// The window as it stands at `dpi`: client area, the places of the buttons
+// and the selector, and the banner drawn for the DPI. At 96 dpi it notes how
+// wide each caption shows; at another DPI each caption must show at least
+// nearly that width scaled (glyphs do not scale exactly), so a caption cut
+// at its box or wrapped onto a hidden line is caught.
+void ExpectLaidOutAt(Vorn& vorn, int dpi, CaptionWidths& widths) {
+  auto px = [dpi](int twips) { return host::TwipsToPixels(twips, dpi); };
+  RECT client;
+  GetClientRect(vorn.Window(), &client);
+  EXPECT_NEAR(client.right, 263.0 * dpi / 96, 1.0);
+  EXPECT_NEAR(client.bottom, 215.0 * dpi / 96, 1.0);
+  // Picture3 sits 15 twips inside the client area; Picture1 15 twips
+  // above and left of Picture3's origin.
+  const int panel = px(15);
+  std::vector<std::pair<std::string, RECT>> captions;
+  const POINT origin = vorn.ClientPoint(0, 0);
+  const Pixels shot = CaptureScreen(RECT{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom},
+                                    "vorn-e2e-" + std::to_string(dpi) + "dpi.bmp");
+
+  const struct {
+    int left;
+    const char* caption;
+  } buttons[] = {{855, "ABOUT"}, {1860, "CANCEL"}, {2865, "APPLY"}};
+  for (const auto& b : buttons) {
+    const RECT want{panel + px(b.left), panel + px(2670), panel + px(b.left) + host::HimetricToPixels(1667, dpi),
+                    panel + px(2670) + host::HimetricToPixels(688, dpi)};
+    HWND button = WindowFromPoint(vorn.ClientPoint((want.left + want.right) / 2, (want.top + want.bottom) / 2));
+    ASSERT_NE(button, vorn.Window()) << b.caption;
+    EXPECT_EQ(Text(InClient(vorn.Window(), button)), Text(want)) << b.caption;
+    // Inside the bevel.
+    const RECT face{want.left + 3, want.top + 3, want.right - 3, want.bottom - 3};
+    captions.push_back({b.caption, BrightBox(shot, face)});
+  }
+  // Label1 and Label8 (in Picture1, 15 twips above and left of the panel).
+  captions.push_back({"Post Process Effects:", BrightBox(shot, RECT{panel + px(75), panel + px(2190),
+                                                                     panel + px(1800), panel + px(2190) + px(225)})});
+  captions.push_back({"Lumatrim 1.01", BrightBox(shot, RECT{panel - px(15) + px(210), panel - px(15) + px(1680),
+                                                             panel - px(15) + px(210) + px(1590),
+                                                             panel - px(15) + px(1680) + px(225)})});
+  for (const auto& [caption, box] : captions) {
+    const int width = box.right - box.left;
+    if (dpi == 96) {
+      widths[caption] = width;
+    } else {
+      ASSERT_GT(widths.count(caption), 0u) << "no width at 96 dpi for " << caption;
+      EXPECT_GE(width, widths[caption] * dpi * 85 / (96 * 100)) << "\"" << caption << "\" is clipped";
+    }
+  }
+
+  const RECT combo = InClient(vorn.Window(), vorn.Combo());
+  EXPECT_EQ(combo.left, panel + px(1800));
+  EXPECT_NEAR(combo.bottom - combo.top, px(315), 2) << "the closed selector fills its place";
+  const LRESULT itemHeight = SendMessageA(vorn.Combo(), CB_GETITEMHEIGHT, 0, 0);
+  EXPECT_GE(itemHeight, host::PointsToPixels(8.25, dpi)) << "the list's items follow the font";
+  EXPECT_LE(itemHeight, host::PointsToPixels(8.25, dpi) * 3 / 2);
+
+  const auto banner = LoadBanner(dpi == 144 ? "150" : dpi == 192 ? "200" : "");
+  ASSERT_TRUE(banner.has_value());
+  for (POINT p : {POINT{5, 5}, POINT{dpi * 60 / 96, dpi * 40 / 96}, POINT{dpi * 200 / 96, dpi * 45 / 96}}) {
+    EXPECT_EQ(Rgb(shot.At(p.x, p.y)), Rgb(banner->At(p.x, p.y))) << "banner at " << p.x << "," << p.y;
+  }
+}
+
+TEST_F(VornE2E, LaysOutAtTheScreensDpi) {
+  ScreenDpiSetting setting;
+  CaptionWidths widths;
+  for (int dpi : {96, 144, 192}) {
+    SCOPED_TRACE("at " + std::to_string(dpi) + " dpi");
+    setting.Set(dpi);
+    Vorn vorn;
+    StartReady(vorn);
+    Pause(300);
+    if (dpi == 96) {
+      RECT client;
+      GetClientRect(vorn.Window(), &client);
+      EXPECT_EQ(client.right, 263);
+      EXPECT_EQ(client.bottom, 215);
+    }
+    ExpectLaidOutAt(vorn, dpi, widths);
+  }
+}
+
+TEST_F(VornE2E, WmDpiChangedLaysTheWindowOutAgain) {
+  Vorn vorn;
+  StartReady(vorn);
+  Pause(300);
+  CaptionWidths widths;
+  ExpectLaidOutAt(vorn, 96, widths);
+  // Another process cannot hand over a suggested rectangle: without one the
+  // window keeps its top-left corner.
+  const RECT before = WindowRect(vorn.Window());
+  DWORD_PTR result = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(vorn.Window(), host::kWmDpiChanged, MAKEWPARAM(144, 144), 0, SMTO_ABORTIFHUNG, 5000,
+                                  &result));
+  Pause(300);
+  EXPECT_EQ(WindowRect(vorn.Window()).left, before.left);
+  EXPECT_EQ(WindowRect(vorn.Window()).top, before.top);
+  ExpectLaidOutAt(vorn, 144, widths);
 }
 
 // ------------------------------------------------------------ manifest
@@ -1357,3 +1535,4 @@ TEST_F(VornE2E, ScreenReadersReadTheSelectorByItsLabelAndTheButtonsByTheirCaptio
 }
 
 }  // namespace
+

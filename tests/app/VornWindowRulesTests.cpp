@@ -1,8 +1,13 @@
 // The rules of the VORN window checked without a window: detection of the
 // installed set, the choice of a set, the About title, key presses, the
-// layout units, the command line and the offer to try again as
-// administrator.
+// layout units, the art at each DPI, the command line and the offer to try
+// again as administrator.
+#include <windows.h>
+
 #include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
 
 #include "app/AboutBox.h"
 #include "app/ApplySet.h"
@@ -12,6 +17,7 @@
 #include "app/KeyPress.h"
 #include "app/PostProcessSets.h"
 #include "app/VornLayout.h"
+#include "app/WindowArt.h"
 
 namespace {
 
@@ -72,18 +78,60 @@ TEST(VornWindowRules, KeyPressFiresOncePerPress) {
   EXPECT_TRUE(f1.Update(static_cast<int16_t>(0x8000)));  // pressed again
 }
 
-TEST(VornWindowRules, TwipsBecomePixelsThroughTheScreensTwipsPerPixel) {
-  EXPECT_EQ(vorn::TwipsPerPixel(96), 15);
-  EXPECT_EQ(vorn::TwipsPerPixel(120), 12);
-  EXPECT_EQ(vorn::TwipsPerPixel(144), 10);
-  const RECT combo = vorn::ToPixels(vorn::kCombo1, 15);
-  EXPECT_EQ(combo.left, 120);
-  EXPECT_EQ(combo.top, 143);
-  EXPECT_EQ(combo.right - combo.left, 128);
-  EXPECT_EQ(combo.bottom - combo.top, 21);
-  EXPECT_EQ(vorn::TwipsToPixels(-15, 15), -1);
-  EXPECT_EQ(vorn::TwipsToPixels(2145, 12), 179);  // 178.75
-  EXPECT_EQ(vorn::TwipsToPixels(30, 12), 2);      // 2.5: halves to even
+TEST(VornWindowRules, TheSelectorsPlaceScalesWithTheDpi) {
+  const RECT at96 = vorn::ToPixels(vorn::kCombo1, 96);
+  EXPECT_EQ(at96.left, 120);
+  EXPECT_EQ(at96.top, 143);
+  EXPECT_EQ(at96.right - at96.left, 128);
+  EXPECT_EQ(at96.bottom - at96.top, 21);
+  const RECT at144 = vorn::ToPixels(vorn::kCombo1, 144);
+  EXPECT_EQ(at144.top, 214);                  // 214.5: halves to even
+  EXPECT_EQ(at144.bottom - at144.top, 32);    // 31.5
+  const RECT at192 = vorn::ToPixels(vorn::kCombo1, 192);
+  EXPECT_EQ(at192.left, 240);
+  EXPECT_EQ(at192.right - at192.left, 256);
+}
+
+TEST(VornWindowRules, ArtBetweenTheDrawnSizesIsScaledFromTheNextLarger) {
+  std::string path = VORN_EXE_PATH;
+  if (path[0] == '/') path = "Z:" + path;
+  HMODULE exe = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(exe, nullptr);
+  for (const auto& [dpi, width, height] : {std::tuple{96, 256, 128}, {120, 320, 160}, {144, 384, 192}, {192, 512, 256}}) {
+    const host::Picture banner = vorn::LoadArt(exe, 201, dpi, true);
+    EXPECT_EQ(banner.WidthPixels(), width) << dpi;
+    EXPECT_EQ(banner.HeightPixels(), height) << dpi;
+  }
+  // The line is stretched by its image: its drawing comes as it is.
+  EXPECT_EQ(vorn::LoadArt(exe, 202, 120, false).HeightPixels(), 4);
+  FreeLibrary(exe);
+}
+
+TEST(VornWindowRules, ArtIsPickedByDpiAndScaledByArea) {
+  EXPECT_EQ(vorn::ArtPercent(96), 100);
+  EXPECT_EQ(vorn::ArtPercent(120), 150);  // the next larger drawing, scaled down
+  EXPECT_EQ(vorn::ArtPercent(144), 150);
+  EXPECT_EQ(vorn::ArtPercent(168), 200);
+  EXPECT_EQ(vorn::ArtPercent(192), 200);
+  EXPECT_EQ(vorn::ArtPercent(288), 200);
+  const SIZE banner144 = vorn::ArtSizeAt(144, 256, 128);
+  EXPECT_EQ(banner144.cx, 384);
+  EXPECT_EQ(banner144.cy, 192);
+  const SIZE banner120 = vorn::ArtSizeAt(120, 256, 128);
+  EXPECT_EQ(banner120.cx, 320);
+  EXPECT_EQ(banner120.cy, 160);
+
+  // Three pixels across become two: each target pixel takes one and a half
+  // source pixels.
+  const std::vector<uint8_t> row{0, 0, 0, 90, 90, 90, 240, 240, 240};
+  EXPECT_EQ(vorn::ScaleRgb(row, 3, 1, 2, 1), (std::vector<uint8_t>{30, 30, 30, 190, 190, 190}));
+  // Two by two into one: the average; channels stay apart.
+  const std::vector<uint8_t> square{10, 0, 255, 20, 0, 255, 30, 0, 255, 40, 4, 255};
+  EXPECT_EQ(vorn::ScaleRgb(square, 2, 2, 1, 1), (std::vector<uint8_t>{25, 1, 255}));
+  // The same size gives the same pixels; growing repeats them.
+  EXPECT_EQ(vorn::ScaleRgb(square, 2, 2, 2, 2), square);
+  EXPECT_EQ(vorn::ScaleRgb(row, 3, 1, 6, 2), (std::vector<uint8_t>{0, 0, 0, 0, 0, 0, 90, 90, 90, 90, 90, 90, 240, 240, 240, 240, 240, 240,
+                                                                0, 0, 0, 0, 0, 0, 90, 90, 90, 90, 90, 90, 240, 240, 240, 240, 240, 240}));
 }
 
 TEST(VornWindowRules, CommandLine) {

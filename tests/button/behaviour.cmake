@@ -10,5 +10,6 @@ vorn_add_gtest(ButtBehaviourTests DESKTOP
     ${CMAKE_CURRENT_SOURCE_DIR}/ButtBehaviourRedrawTests.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ButtBehaviourHygieneTests.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ButtBehaviourFormTextTests.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ButtBehaviourDpiTests.cpp
     ${PROJECT_SOURCE_DIR}/tests/host/FailOnCaughtException.cpp
   LIBS vorn_button vorn_host user32 gdi32 ole32 oleaut32)

@@ -4,6 +4,7 @@
 #include "host/Error.h"
 #include "host/MessageBox.h"
 #include "host/UserObjects.h"
+#include "host/Dpi.h"
 #include "host/Units.h"
 
 using namespace hosttest;

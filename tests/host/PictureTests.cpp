@@ -3,6 +3,7 @@
 #include "host/Error.h"
 #include "host/GdiObjects.h"
 #include "host/Picture.h"
+#include "host/Dpi.h"
 #include "host/Units.h"
 #include "host/UserObjects.h"
 #include "TestPictures.h"
