@@ -1216,10 +1216,7 @@ class ActivationContext {
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 TEST(VornE2EManifest, TheToolAndTheGalleryCarryTheManifest) {
-  std::vector<std::string> exes{ExePath()};
-#ifdef VORN_GALLERY_EXE_PATH
-  exes.push_back(WindowsPath(VORN_GALLERY_EXE_PATH));
-#endif
+  const std::vector<std::string> exes{ExePath(), WindowsPath(VORN_GALLERY_EXE_PATH)};
   for (const std::string& exe : exes) {
     ActivationContext context(exe);
     ASSERT_TRUE(context.valid()) << exe << ": no manifest the system can read, error " << GetLastError();
