@@ -1,9 +1,4 @@
 # VORN.exe: the tool's main window and its start-up.
-if(NOT TARGET vorn_host OR NOT TARGET vorn_button OR NOT TARGET vorn_effects OR NOT TARGET vorn_registry
-   OR NOT TARGET vorn_filesets OR NOT DEFINED VORN_POSTPROCESS_RC)
-  message(STATUS "VORN.exe: waiting for its components")
-  return()
-endif()
 
 # The window's logic apart from its form, shared with the end-to-end tests.
 add_library(vorn_app_core STATIC

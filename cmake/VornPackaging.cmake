@@ -1,8 +1,5 @@
 # The release package: VORN.exe and its information file, zipped.
 #   cmake --build <build-dir> --target VORN && (cd <build-dir> && cpack -G ZIP)
-if(NOT TARGET VORN)
-  return()
-endif()
 
 install(TARGETS VORN RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/app/QUILLMOR.nfo DESTINATION .)

@@ -26,11 +26,15 @@ endif()
 set(VORN_LAUNCH_LOG "${CMAKE_BINARY_DIR}/wine-launch-retries.log")
 set(VORN_TEST_ENVIRONMENT "WINEPREFIX=${VORN_WINEPREFIX};WINEARCH=${VORN_WINEARCH};WINELOADER=${CMAKE_CROSSCOMPILING_EMULATOR};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=;VORN_LAUNCH_LOG=${VORN_LAUNCH_LOG}")
 
-# vorn_add_gtest(<name> SOURCES <files...> LIBS <targets...> [RESOURCES <rc...>])
+# vorn_add_gtest(<name> [DESKTOP] SOURCES <files...> LIBS <targets...> [RESOURCES <rc...>])
 # Builds <name>.exe with gtest_main and registers every TEST/TEST_F it
 # contains, by scanning the sources (no Wine run at build time).
+# DESKTOP: the suites show windows on the shared screen, move the real
+# cursor, send keyboard input or depend on the focus and the foreground
+# window; such tests never run at the same time as one another under
+# `ctest -j`.
 function(vorn_add_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
+  cmake_parse_arguments(ARG "DESKTOP" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES} ${ARG_RESOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} gtest gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
@@ -52,7 +56,15 @@ function(vorn_add_gtest name)
       "${PROJECT_SOURCE_DIR}/scripts/wine-test-launch.sh;${CMAKE_CROSSCOMPILING_EMULATOR}")
   endif()
   gtest_add_tests(TARGET ${name} SOURCES ${ARG_SOURCES} TEST_LIST tests_of_${name})
+  # A case that called GTEST_SKIP is reported as skipped, not passed; a
+  # registered name that matches no case of the executable (0 tests ran)
+  # fails instead of passing empty.
   set_tests_properties(${tests_of_${name}} PROPERTIES
     ENVIRONMENT "${VORN_TEST_ENVIRONMENT}"
+    SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\] [0-9]+ test"
+    FAIL_REGULAR_EXPRESSION "\\[==========\\] 0 tests from"
     TIMEOUT 120)
+  if(ARG_DESKTOP)
+    set_tests_properties(${tests_of_${name}} PROPERTIES RESOURCE_LOCK desktop)
+  endif()
 endfunction()

@@ -1,19 +1,5 @@
-# Cross-compiles for 32-bit Windows with mingw-w64 (POSIX thread model).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86)
-
+# Cross-compiles for 32-bit Windows with mingw-w64: the shipped build.
 set(TOOLCHAIN_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER   ${TOOLCHAIN_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER  ${TOOLCHAIN_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# CTest runs the test executables through Wine.
-find_program(WINE_EXECUTABLE wine PATHS /usr/lib/wine NO_DEFAULT_PATH)
-if(WINE_EXECUTABLE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_EXECUTABLE})
-endif()
+set(CMAKE_SYSTEM_PROCESSOR x86)
+set(VORN_WINE_NAMES wine)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw.cmake)

@@ -91,7 +91,8 @@ class Control {
   virtual void KeyUp(int16_t& keyCode, int16_t& shift) { (void)keyCode, (void)shift; }
 
   // OLE drag and drop. As a drop target (the host registers every control
-  // window with RegisterDragDrop): OLEDragOver with State 0 enter, 1 leave,
+  // window with RegisterDragDrop once the form is shown, see
+  // Form::StartDragAndDrop): OLEDragOver with State 0 enter, 1 leave,
   // 2 over; then OLEDragDrop. Effect is in/out (DROPEFFECT_*, default
   // none). As a drag source (ControlSite::OLEDrag): OLEStartDrag,
   // OLESetData when a format is asked for without data, OLEGiveFeedback

@@ -126,6 +126,7 @@ class SiteDropSource : public IDropSource {
 
 int32_t ControlSite::OLEDrag() {
   if (!attached_ || !UserMode()) return DROPEFFECT_NONE;
+  form_->StartDragAndDrop();  // a drag needs OLE, also before the form was shown
   DataObject data = DataObject::CreateEmpty();
   int32_t allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE;
   control_->OLEStartDrag(data, allowed);

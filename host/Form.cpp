@@ -92,8 +92,6 @@ void Form::RaiseMouse(const std::string& object, std::string_view event, int16_t
 
 void Form::CreateFormWindow() {
   RegisterHostClasses(&Form::WndProc, &Container::WndProc, &Form::SiteWndProc);
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&icc);
   const FormProps& f = desc_.form;
   const DWORD style = WindowStyle(), ex = WindowExStyle();
   // The system's DPI first; once the window exists, the DPI of the monitor
@@ -130,7 +128,6 @@ void Form::CreateFormWindow() {
 
 void Form::Load() {
   if (hwnd_) return;
-  if (!oleInitialized_) oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
   try {
     CreateFormWindow();
     for (const ContainerDesc& c : desc_.containers) CreateContainer(c);
@@ -164,6 +161,31 @@ void Form::Show() {
   ShowSites();
   HWND focus = GetFocus();
   if (!focus || (focus != Hwnd() && !IsChild(Hwnd(), focus)) || focus == Hwnd()) TabNext(true);
+  // OLE and the common controls cost a good part of a start under Wine:
+  // they start from the message loop, once the window is up.
+  if (!shown_) {
+    shown_ = true;
+    PostMessageA(Hwnd(), kFormShownMessage, 0, 0);
+  }
+}
+
+void Form::StartDragAndDrop() {
+  if (dragDropStarted_ || !Hwnd()) return;
+  dragDropStarted_ = true;
+  if (!oleInitialized_) oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
+  for (auto& s : sites_) {
+    if (!s->dropTarget_) RegisterDropTarget(*s);
+  }
+}
+
+void Form::RegisterDropTarget(ControlSite& s) {
+  auto* target = new SiteDropTarget(&s);
+  if (RegisterDragDrop(s.Hwnd(), target) == S_OK) {
+    s.dropTarget_ = target;
+  } else {
+    target->Detach();
+    target->Release();
+  }
 }
 
 void Form::ShowSites() {
@@ -234,6 +256,9 @@ void Form::DestroyAll() {
   containers_.clear();
   natives_.clear();
   toolTip_.reset();
+  pendingToolTips_.clear();
+  shown_ = false;
+  dragDropStarted_ = false;
   if (hwnd_) Forms().erase(hwnd_.get());
   hwnd_.reset();
   backBrush_.reset();
@@ -426,13 +451,7 @@ ControlSite& Form::CreateSite(std::unique_ptr<Control> control, const ControlDes
                               s.extentPixelsY_, ParentHwnd(container), nullptr, HostInstance(), &s);
   if (!hwnd) throw Error(errors::kWindowCreation, "The window of control \"" + desc.name + "\" cannot be created");
   s.hdc_ = GetDC(hwnd);  // the class's own DC: valid until the window goes
-  auto* target = new SiteDropTarget(&s);
-  if (RegisterDragDrop(hwnd, target) == S_OK) {
-    s.dropTarget_ = target;
-  } else {
-    target->Detach();
-    target->Release();
-  }
+  if (dragDropStarted_) RegisterDropTarget(s);
   sites_.push_back(std::move(owned));
   if (desc.isDefault) defaultButton_ = &s;
   if (desc.isCancel) cancelButton_ = &s;

@@ -189,8 +189,14 @@ class Form {
   // the control's name added. Does nothing when loaded.
   void Load();
   // Load() if needed, then shows the form and gives the focus to the first
-  // control in tab order.
+  // control in tab order. Drag and drop and the tooltips start once the
+  // window is up (see StartDragAndDrop), from the message loop.
   void Show();
+  // Initialises OLE for the thread and registers every control window as a
+  // drop target (OLEDragOver, OLEDragDrop); later controls are registered as
+  // they are created. Show starts it through the message loop, after the
+  // window is up; a drag started earlier starts it at once. Once per form.
+  void StartDragAndDrop();
   void Hide();
   // QueryUnload then Unload (mode 0 the close box, 1 code); false when a
   // handler cancelled. Terminates the controls and destroys the windows.
@@ -353,7 +359,11 @@ class Form {
   bool HandleAccessKey(char ch);
   bool PressDefaultOrCancel(bool cancel);
   void RaiseMouse(const std::string& object, std::string_view event, int16_t button, int16_t shift, float x, float y);
+  // Tooltips are noted until the form is shown; then the tooltip window
+  // is created (loading the common controls) with all of them.
   void AddToolTip(HWND owner, const RECT* rect, UINT_PTR id, const std::string& text);
+  void CreateToolTips();
+  void RegisterDropTarget(ControlSite& site);
   Native* FindNative(HWND hwnd);
   void StartTimer(const std::string& name, UINT intervalMs);
   DWORD WindowStyle() const;
@@ -368,6 +378,16 @@ class Form {
   gdi::Brush backBrush_;
   user::Icon icon_;   // the form icon copy given to the window
   user::Window toolTip_;
+  struct PendingToolTip {
+    HWND owner;
+    bool hasRect;
+    RECT rect;
+    UINT_PTR id;
+    std::string text;
+  };
+  std::vector<PendingToolTip> pendingToolTips_;
+  bool shown_ = false;             // shown since loading: tooltips and drops start
+  bool dragDropStarted_ = false;   // StartDragAndDrop ran since loading
   bool userMode_ = true;
   int dpi_ = 96;
   bool dirty_ = false;

@@ -50,6 +50,10 @@ LRESULT OwnedWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Bind bind, Fo
   }
 }
 
+// Posted by Show to the form's window: drag and drop and the tooltips start
+// from the message loop, once the window is up.
+inline constexpr UINT kFormShownMessage = WM_APP + 0x0F01;
+
 std::string LowerName(std::string_view s);
 
 // Draws a picture unstretched with its top-left corner at (x, y), or

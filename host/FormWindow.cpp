@@ -4,6 +4,7 @@
 #include <windowsx.h>
 #include <commctrl.h>
 
+#include "host/CommonControls.h"
 #include "host/Dpi.h"
 #include "host/Form.h"
 #include "host/FormInternal.h"
@@ -38,6 +39,10 @@ LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT childResult = 0;
   if (HandleChildMessage(msg, wp, lp, backBrush_.get(), desc_.form.backColor, childResult)) return childResult;
   switch (msg) {
+    case kFormShownMessage:
+      StartDragAndDrop();
+      CreateToolTips();
+      return 0;
     case WM_CLOSE:
       Unload(0);
       return 0;
@@ -155,20 +160,31 @@ bool Form::HandleChildMessage(UINT msg, WPARAM wp, LPARAM lp, HBRUSH backBrush, 
 }
 
 void Form::AddToolTip(HWND owner, const RECT* rect, UINT_PTR id, const std::string& text) {
+  pendingToolTips_.push_back({owner, rect != nullptr, rect ? *rect : RECT{}, id, text});
+  if (shown_) CreateToolTips();
+}
+
+void Form::CreateToolTips() {
+  if (pendingToolTips_.empty()) return;
   if (!toolTip_) {
+    if (!LoadCommonControls()) return;
     toolTip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
                                    HostInstance(), nullptr));
     if (!toolTip_) return;
   }
-  TOOLINFOA ti{};
-  ti.cbSize = TTTOOLINFOA_V1_SIZE;
-  ti.uFlags = TTF_SUBCLASS | (rect ? 0 : TTF_IDISHWND);
-  ti.hwnd = owner;
-  ti.uId = id;
-  if (rect) ti.rect = *rect;
-  ti.lpszText = const_cast<char*>(text.c_str());
-  SendMessageA(toolTip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  for (const PendingToolTip& tip : pendingToolTips_) {
+    if (!IsWindow(tip.owner)) continue;  // its control went before the form was shown
+    TOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;
+    ti.uFlags = TTF_SUBCLASS | (tip.hasRect ? 0 : TTF_IDISHWND);
+    ti.hwnd = tip.owner;
+    ti.uId = tip.id;
+    if (tip.hasRect) ti.rect = tip.rect;
+    ti.lpszText = const_cast<char*>(tip.text.c_str());
+    SendMessageA(toolTip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  }
+  pendingToolTips_.clear();
 }
 
 // ------------------------------------------------------------ control sites

@@ -27,6 +27,7 @@ struct Parser {
   std::string keyPath;        // key of the current block
   ImportSink& sink;
   ImportResult result = ImportResult::Imported;
+  std::string scratch;        // the current value line without its quotes
 };
 
 ParserState HeaderState(Parser& p) {
@@ -72,13 +73,13 @@ void ApplyValueLine(Parser& p, std::string_view line) {
   data = data.substr(0, data.find('='));
   if (TrimSpaces(data) == "-") {
     p.sink.KillValue(p.keyPath, name);
-  } else if (registry_text::ToLowerAscii(data.substr(0, 4)) == "hex:") {
+  } else if (registry_text::StartsWithLowerCase(data, "hex:")) {
     std::string hex(data.substr(4));
     for (char& c : hex) {
       if (c == ',') c = ' ';
     }
     p.sink.WriteBinary(p.keyPath, name, hex);
-  } else if (registry_text::ToLowerAscii(data.substr(0, 6)) == "dword:") {
+  } else if (registry_text::StartsWithLowerCase(data, "dword:")) {
     if (const auto value = ParseDwordData(data.substr(6))) p.sink.WriteDWORD(p.keyPath, name, *value);
   } else {
     p.sink.WriteString(p.keyPath, name, std::string(data));
@@ -89,11 +90,16 @@ void ApplyValueLine(Parser& p, std::string_view line) {
 
 ParserState KeyValuesState(Parser& p) {
   while (p.line < p.lines.size()) {
-    const std::string line(TrimSpaces(RemoveChar(p.lines[p.line], '"')));
+    // One buffer for every line of the block: a large file has many.
+    p.scratch.clear();
+    for (char c : p.lines[p.line]) {
+      if (c != '"') p.scratch.push_back(c);
+    }
+    const std::string_view line = TrimSpaces(p.scratch);
     if (StartsWith(line, "[")) return SEEK_KEY;  // the next key line, read again there
     ++p.line;
     // Comments, empty lines and continuation lines carry no "=".
-    if (StartsWith(line, ";") || line.find('=') == std::string::npos) continue;
+    if (StartsWith(line, ";") || line.find('=') == std::string_view::npos) continue;
     ApplyValueLine(p, line);
   }
   return DONE;

@@ -2,6 +2,7 @@
 // depth-first pre-order.
 #include "registry/RegFileIO.h"
 #include "registry/RegFileLines.h"
+#include "registry/RegKey.h"
 #include "registry/RegistryKeyPath.h"
 #include "registry/clsRegistryAccess.h"
 
@@ -49,11 +50,22 @@ bool clsRegistryAccess::ExportKey(std::string keyPath, RegFileWriter& file, bool
   }
 
   std::vector<std::string> block{reg_file::KeyLine(keyPath)};
+  // One handle serves the values and the subkey names. A key that cannot be
+  // opened would leave a block without its values.
+  SplitKeyPath(keyPath);
+  RegKey key;
+  if (RegOpenKeyA(RootKey, SubKey.c_str(), key.put()) != ERROR_SUCCESS) return false;
   // One pass over the values; the lines go out grouped by type, each group
   // in the registry's order.
+  // With the counts known, the end of each list costs no further request.
+  DWORD subkeyCount = MAXDWORD;
+  DWORD valueCount = MAXDWORD;
+  if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subkeyCount, nullptr, nullptr, &valueCount, nullptr,
+                       nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+    subkeyCount = valueCount = MAXDWORD;
+  }
   std::vector<ListedValue> listed;
-  // A key that cannot be opened would leave a block without its values.
-  if (!ListValues(keyPath, -1, listed)) return false;
+  ListValues(key.get(), -1, listed, valueCount);
   // The default value comes first, and only when it is a string: other types
   // are written with an empty name by their own lines below.
   for (const ListedValue& entry : listed) {
@@ -84,7 +96,8 @@ bool clsRegistryAccess::ExportKey(std::string keyPath, RegFileWriter& file, bool
 
   if (IncludeSubkeys) {
     std::vector<std::string> subkeys;
-    EnumKeys(keyPath, subkeys);
+    ListSubkeys(key.get(), subkeys, subkeyCount);
+    key.reset();  // one open key at a time, however deep the tree
     for (const std::string& subkey : subkeys) {
       if (!ExportKey(keyPath + "\\" + subkey, file, IncludeSubkeys, Output)) return false;
     }

@@ -20,6 +20,9 @@ std::string ToLowerAscii(std::string_view text);
 // by `to`, scanning left to right over the original text.
 std::string ReplaceNoCase(std::string_view text, std::string_view from, std::string_view to);
 bool StartsWith(std::string_view text, std::string_view prefix);
+// StartsWith with ASCII letters compared without regard to case; `prefix`
+// is lower case.
+bool StartsWithLowerCase(std::string_view text, std::string_view prefix);
 // Value of one hex digit, or -1.
 int HexDigitValue(char c);
 

@@ -20,4 +20,10 @@ int32_t DwordFromData(std::string_view data, int32_t fallback) {
   return static_cast<int32_t>(value);
 }
 
+std::string DwordData(int32_t value) {
+  const auto bits = static_cast<uint32_t>(value);
+  return {static_cast<char>(bits), static_cast<char>(bits >> 8), static_cast<char>(bits >> 16),
+          static_cast<char>(bits >> 24)};
+}
+
 }  // namespace registry_value

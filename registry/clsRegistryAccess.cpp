@@ -69,21 +69,25 @@ int32_t clsRegistryAccess::EnumKeys(const std::string& sPath, std::vector<std::s
   Key.clear();
   RegKey key;
   if (RegOpenKeyA(RootKey, SubKey.c_str(), key.put()) != ERROR_SUCCESS) return -1;
+  ListSubkeys(key.get(), Key);
+  return static_cast<int32_t>(Key.size());
+}
+
+void clsRegistryAccess::ListSubkeys(HKEY key, std::vector<std::string>& Key, DWORD count) {
   // Key names are at most 255 characters: one retry with room for the zero.
   std::string name;
-  for (DWORD index = 0;; ++index) {
+  for (DWORD index = 0; index < count; ++index) {
     LONG rc = ERROR_MORE_DATA;
     DWORD length = 0;
     for (DWORD size = kBufferSize; rc == ERROR_MORE_DATA && size <= kBufferSize + 1; ++size) {
       name.assign(size, ' ');
       length = size;
-      rc = RegEnumKeyExA(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+      rc = RegEnumKeyExA(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
     }
     // Stop at the end and on any error: an error repeats for every index.
     if (rc != ERROR_SUCCESS) break;
     Key.push_back(name.substr(0, length));
   }
-  return static_cast<int32_t>(Key.size());
 }
 
 bool clsRegistryAccess::HaveSubkey(const std::string& sPath) {
@@ -108,17 +112,15 @@ bool clsRegistryAccess::WritePrelude(const std::string& sPath) {
 int32_t clsRegistryAccess::WriteString(const std::string& sPath, const std::string& sName,
                                        const std::string& sValue) {
   if (!WritePrelude(sPath)) return 0;
-  const std::string name = sName == "@" ? std::string() : sName;
   // The text without a terminating zero: the registry adds one on reading.
-  return WriteValue(RootKey, SubKey, name, REG_SZ, Bytes(sValue), static_cast<DWORD>(sValue.size()));
+  return WriteValue(RootKey, SubKey, registry_value::StringValueName(sName), REG_SZ, Bytes(sValue),
+                    static_cast<DWORD>(sValue.size()));
 }
 
 int32_t clsRegistryAccess::WriteDWORD(const std::string& sPath, const std::string& sName, int32_t lValue) {
   if (!WritePrelude(sPath)) return 0;
-  const auto value = static_cast<uint32_t>(lValue);
-  const BYTE bytes[4] = {static_cast<BYTE>(value), static_cast<BYTE>(value >> 8), static_cast<BYTE>(value >> 16),
-                         static_cast<BYTE>(value >> 24)};
-  return WriteValue(RootKey, SubKey, sName, REG_DWORD, bytes, 4);
+  const std::string bytes = registry_value::DwordData(lValue);
+  return WriteValue(RootKey, SubKey, sName, REG_DWORD, Bytes(bytes), 4);
 }
 
 int32_t clsRegistryAccess::WriteBinary(const std::string& sPath, const std::string& sName,
@@ -211,10 +213,15 @@ bool clsRegistryAccess::ListValues(const std::string& sPath, int32_t OnlyType, s
   // A handle of its own: the enumeration must survive other members' calls.
   RegKey key;
   if (RegOpenKeyA(RootKey, SubKey.c_str(), key.put()) != ERROR_SUCCESS) return false;
+  ListValues(key.get(), OnlyType, listed);
+  return true;
+}
+
+void clsRegistryAccess::ListValues(HKEY key, int32_t OnlyType, std::vector<ListedValue>& listed, DWORD count) {
   listed.clear();
   std::string name;
   std::string data;
-  for (DWORD index = 0;; ++index) {
+  for (DWORD index = 0; index < count; ++index) {
     // Names and data beyond the first buffers: grow them and ask again, so a
     // long value is listed whole instead of cut.
     DWORD nameCapacity = kBufferSize;
@@ -228,7 +235,7 @@ bool clsRegistryAccess::ListValues(const std::string& sPath, int32_t OnlyType, s
       data.assign(dataCapacity, ' ');
       nameLength = nameCapacity;
       dataLength = dataCapacity;
-      rc = RegEnumValueA(key.get(), index, name.data(), &nameLength, nullptr, &type, Bytes(data), &dataLength);
+      rc = RegEnumValueA(key, index, name.data(), &nameLength, nullptr, &type, Bytes(data), &dataLength);
       if (rc != ERROR_MORE_DATA) break;
       if (dataLength > dataCapacity) {
         dataCapacity = dataLength;
@@ -262,5 +269,4 @@ bool clsRegistryAccess::ListValues(const std::string& sPath, int32_t OnlyType, s
     }
     listed.push_back({name.substr(0, nameLength), type, std::move(value)});
   }
-  return true;
 }

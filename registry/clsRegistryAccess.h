@@ -84,6 +84,11 @@ class clsRegistryAccess {
   // The values of one type (-1: all) in the registry's order; false when the
   // key cannot be opened. EnumValues and the export share it.
   bool ListValues(const std::string& sPath, int32_t OnlyType, std::vector<ListedValue>& listed);
+  // The same on a key already open, and the names of its subkeys (Key
+  // cleared first by the caller). The export reads both through one handle;
+  // it knows how many there are (`count`) and asks for no more.
+  void ListValues(HKEY key, int32_t OnlyType, std::vector<ListedValue>& listed, DWORD count = MAXDWORD);
+  void ListSubkeys(HKEY key, std::vector<std::string>& Key, DWORD count = MAXDWORD);
   // Splits a copy of sPath into RootKey and SubKey.
   void SplitKeyPath(const std::string& sPath);
   // Shared start of the three writers: the key must exist, or is created when

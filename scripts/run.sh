@@ -15,7 +15,7 @@ else
   "$root/scripts/build.sh" "$arch" "$build_root/$arch" VORN
 fi
 if [ ! -f "$build_root/$arch/app/VORN.exe" ]; then
-  echo "run: built the components in $build_root; the tool's executable does not exist yet."
-  exit 0
+  echo "run: the build ended without $build_root/$arch/app/VORN.exe; nothing to start" >&2
+  exit 1
 fi
 exec "$root/scripts/run-tool.sh" "$build_root/$arch" "$arch"

@@ -1,6 +1,8 @@
 // Figures of VORN.exe:
 //  1. start-up: from CreateProcess to the main window at full opacity with
-//     the installed set detected, over several runs;
+//     the installed set detected, over several runs, alternating with a bare
+//     window of one combo box and three buttons (VornBareWindow.exe) timed
+//     the same way, and the ratio of the medians;
 //  2. writing a set: the routine APPLY runs (eight carried items, each
 //     replacing its target) against writing the same bytes with plain
 //     CreateFile/WriteFile, in the same run, and their ratio.
@@ -13,6 +15,7 @@
 
 #include "app/ApplySet.h"
 #include "app/PostProcessSets.h"
+#include "bench/app/BareWindow.h"
 #include "bench/BenchClock.h"
 
 namespace {
@@ -29,11 +32,14 @@ std::string Item(int16_t id) {
   return std::string(static_cast<const char*>(LockResource(LoadResource(nullptr, info))), SizeofResource(nullptr, info));
 }
 
-bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+// Plain CreateFile/WriteFile; with `flush`, FlushFileBuffers before the
+// close, as APPLY flushes each new file before it takes the target's place.
+bool WriteFileBytes(const std::string& path, const std::string& bytes, bool flush = false) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  if (ok && flush) ok = FlushFileBuffers(file);
   CloseHandle(file);
   return ok && written == bytes.size();
 }
@@ -61,8 +67,9 @@ struct GameFolder {
   }
 };
 
-// Seconds from CreateProcess to the window at opacity 255 with a selection.
-double StartUpOnce(const std::string& exe, const std::string& cwd) {
+// Seconds from CreateProcess to the window titled `title` visible, at
+// opacity 255 and enabled (VORN enables it once the fade-in is over).
+double StartUpOnce(const std::string& exe, const std::string& cwd, const char* title) {
   std::string command = "\"" + exe + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -73,11 +80,11 @@ double StartUpOnce(const std::string& exe, const std::string& cwd) {
   }
   double result = -1;
   while (bench::Seconds() - start < 30) {
-    HWND window = FindWindowA(nullptr, "VORN - Glarecut 1.01");
+    HWND window = FindWindowA(nullptr, title);
     BYTE alpha = 0;
     DWORD flags = 0;
-    if (window && GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) && alpha == 255 &&
-        IsWindowEnabled(window)) {
+    if (window && IsWindowVisible(window) && GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) &&
+        alpha == 255 && IsWindowEnabled(window)) {
       result = bench::Seconds() - start;
       break;
     }
@@ -110,10 +117,16 @@ int main(int argc, char** argv) {
                  static_cast<DWORD>(game.root.size() + 1));
 
   const std::string exe = WindowsPath(VORN_EXE_PATH);
-  std::vector<double> starts;
+  const std::string bareExe = WindowsPath(VORN_BARE_EXE_PATH);
+  // Each VORN start is followed by a bare one: on a shared machine the ratio
+  // of a pair, taken close together, moves less than either time.
+  std::vector<double> starts, bareStarts, pairRatios;
   for (int i = 0; i < startRuns; ++i) {
-    const double s = StartUpOnce(exe, game.root);
+    const double s = StartUpOnce(exe, game.root, "VORN - Glarecut 1.01");
     if (s >= 0) starts.push_back(s);
+    const double b = StartUpOnce(bareExe, game.root, kBareWindowTitle);
+    if (b >= 0) bareStarts.push_back(b);
+    if (s >= 0 && b > 0) pairRatios.push_back(s / b);
   }
 
   if (hadValue) {
@@ -124,11 +137,13 @@ int main(int argc, char** argv) {
   RegCloseKey(key);
 
   // Writing a set, alternating None and Full so every write changes the
-  // files, through APPLY's routine and through plain writes.
+  // files, through APPLY's routine, through plain writes, and through plain
+  // writes each flushed to the disk (the part of APPLY's cost that is the
+  // disk's: on a real disk a flush can cost more than the write).
   std::vector<std::string> bytes[2];
   for (const vorn::SetFile& f : vorn::kNoneSet) bytes[0].push_back(Item(f.item));
   for (const vorn::SetFile& f : vorn::kFullSet) bytes[1].push_back(Item(f.item));
-  std::vector<double> applyTimes, plainTimes;
+  std::vector<double> applyTimes, plainTimes, flushedTimes;
   int failures = 0;
   for (int i = 0; i < writeRuns; ++i) {
     const vorn::PostProcessSet& set = (i % 2 == 0) ? vorn::kNoneSet : vorn::kFullSet;
@@ -140,18 +155,34 @@ int main(int argc, char** argv) {
     t0 = bench::Seconds();
     for (size_t f = 0; f < 8; ++f) failures += !WriteFileBytes(game.folder + set[f].fileName, data[f]);
     plainTimes.push_back(bench::Seconds() - t0);
+
+    t0 = bench::Seconds();
+    for (size_t f = 0; f < 8; ++f) failures += !WriteFileBytes(game.folder + set[f].fileName, data[f], true);
+    flushedTimes.push_back(bench::Seconds() - t0);
   }
 
-  if (starts.empty()) {
-    std::printf("start-up: the window never reached full opacity\n");
-  } else {
-    std::printf("start-up to full opacity (%zu runs): median %.1f ms, min %.1f ms, max %.1f ms\n", starts.size(),
-                Median(starts) * 1e3, *std::min_element(starts.begin(), starts.end()) * 1e3,
-                *std::max_element(starts.begin(), starts.end()) * 1e3);
+  const auto printStarts = [](const char* what, const std::vector<double>& times) {
+    if (times.empty()) {
+      std::printf("start-up, %s: the window never reached full opacity\n", what);
+      return;
+    }
+    std::printf("start-up to full opacity, %s (%zu runs): median %.1f ms, min %.1f ms, max %.1f ms\n", what,
+                times.size(), Median(times) * 1e3, *std::min_element(times.begin(), times.end()) * 1e3,
+                *std::max_element(times.begin(), times.end()) * 1e3);
+  };
+  printStarts("VORN", starts);
+  printStarts("bare window", bareStarts);
+  if (!starts.empty() && !bareStarts.empty()) {
+    std::printf("start-up ratio, VORN / bare window: %.2f of the medians, %.2f of the minima, %.2f median of %zu pairs\n",
+                Median(starts) / Median(bareStarts),
+                *std::min_element(starts.begin(), starts.end()) / *std::min_element(bareStarts.begin(), bareStarts.end()),
+                Median(pairRatios), pairRatios.size());
   }
-  const double apply = Median(applyTimes), plain = Median(plainTimes);
+  const double apply = Median(applyTimes), plain = Median(plainTimes), flushed = Median(flushedTimes);
   std::printf("writing a set of 8 files (%d runs, medians): APPLY %.3f ms, plain writes %.3f ms, ratio %.2f\n",
               writeRuns, apply * 1e3, plain * 1e3, plain > 0 ? apply / plain : 0.0);
+  std::printf("  plain writes each flushed: %.3f ms, APPLY / that %.2f\n", flushed * 1e3,
+              flushed > 0 ? apply / flushed : 0.0);
   if (failures) std::printf("failed writes: %d\n", failures);
   return failures ? 1 : 0;
 }

@@ -1,4 +1,4 @@
-// Resource hygiene: thousands of drawing passes of every style leave the
+// Resource hygiene: repeated drawing passes of every style leave the
 // number of live GDI objects where it was, and everything a control made
 // is gone once its state is released.
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ void CycleStates(LooksButton& b, int i) {
 }
 }  // namespace
 
-TEST(ButtLooksLeaks, TenThousandRedrawsOfEveryStyle) {
+TEST(ButtLooksLeaks, RedrawsOfEveryStyleLeaveNothingBehind) {
   gdi::Bitmap pic(MakeDib(16, 16, [](int x, int y) -> COLORREF {
     return (x + y) % 5 ? RGB(20, 60, 160) : RGB(255, 0, 255);
   }));
@@ -36,7 +36,7 @@ TEST(ButtLooksLeaks, TenThousandRedrawsOfEveryStyle) {
     LayoutButton(b.s, true);
     b.Render();  // first pass makes the pens and brushes the later ones replace
     const long before = gdi::LiveCount();
-    for (int i = 0; i < 10000; ++i) {
+    for (int i = 0; i < 200; ++i) {  // a handle lost per pass shows as 200
       CycleStates(b, i);
       b.s.hostEnabled = (i % 7 == 6) ? kFalse : kTrue;
       b.s.GradientMode = (i % 50 == 0) ? 1 + (i / 50) % 4 : 0;  // gradients now and then

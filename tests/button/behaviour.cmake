@@ -1,6 +1,6 @@
 # Butt's behaviour against real windows under Wine: properties, persistence,
 # input, option groups, hover, the redraw pipeline and resource hygiene.
-vorn_add_gtest(ButtBehaviourTests
+vorn_add_gtest(ButtBehaviourTests DESKTOP
   SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/ButtBehaviourPropertyTests.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ButtBehaviourPersistenceTests.cpp
@@ -13,10 +13,3 @@ vorn_add_gtest(ButtBehaviourTests
     ${CMAKE_CURRENT_SOURCE_DIR}/ButtBehaviourDpiTests.cpp
     ${PROJECT_SOURCE_DIR}/tests/host/FailOnCaughtException.cpp
   LIBS vorn_button vorn_host user32 gdi32 ole32 oleaut32)
-# Ten thousand rounds of real window work each take longer than one case.
-set_tests_properties(
-  ButtBehaviourHygiene.RedrawsLeaveNothingBehind
-  ButtBehaviourHygiene.ResizesLeaveNothingBehindAndFreeEachBuffer
-  ButtBehaviourHygiene.PropertyChangesLeaveNothingBehind
-  ButtBehaviourHygiene.HoverCyclesLeaveNothingBehind
-  PROPERTIES TIMEOUT 600)

@@ -9,5 +9,3 @@ vorn_add_gtest(ButtLooksTests
     ${CMAKE_CURRENT_LIST_DIR}/ButtLooksRenderTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ButtLooksLeakTests.cpp
   LIBS vorn_button gdi32 user32)
-# Eighty thousand drawing passes take a while under Wine.
-set_tests_properties(ButtLooksLeaks.TenThousandRedrawsOfEveryStyle PROPERTIES TIMEOUT 900)

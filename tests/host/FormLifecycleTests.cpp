@@ -390,10 +390,10 @@ struct TickingControl : RecordingControl {
   static TickingControl* current;
   bool windowAliveAfterEvent = false;
   bool ticked = false;
-  void Show() override {
-    current = this;
-    SetTimer(site_->Hwnd(), 237, 10, &TickingControl::Proc);
-  }
+  void Show() override { current = this; }
+  // Armed by the test once its handler is in place: the form's own start-up
+  // work after showing may take longer than the timer.
+  void Start() { SetTimer(site_->Hwnd(), 237, 10, &TickingControl::Proc); }
   void Terminate() override { KillTimer(site_->Hwnd(), 237); }
   static void CALLBACK Proc(HWND hwnd, UINT, UINT_PTR id, DWORD) {
     KillTimer(hwnd, id);
@@ -417,6 +417,8 @@ TEST_F(HostForm, UnloadFromAControlsTimerCallbackWaitsForTheCallback) {
     form->Unload();
     g_alive = IsWindow(r2) != 0;
   });
+  ASSERT_NE(TickingControl::current, nullptr);
+  TickingControl::current->Start();
   EXPECT_TRUE(WaitFor([&] { return !form->IsLoaded(); }));
   EXPECT_TRUE(g_alive);
   EXPECT_FALSE(IsWindow(r2));

@@ -1,6 +1,7 @@
 // ImportFromReg against the real registry, and the export/import round trip.
 #include <gtest/gtest.h>
 
+#include "registry/RegistryImportSink.h"
 #include "registry/RegistryTestKey.h"
 #include "registry/clsRegistryAccess.h"
 
@@ -104,6 +105,28 @@ TEST_F(RegistryImport, OverlongHexLineEndsTheImportWithZero) {
                         "\"c\"=\"y\""}));
   EXPECT_EQ(reg.ImportFromReg(file.path()), 0);
   EXPECT_EQ(reg.ReadString(Path, "a"), "x");
+}
+
+// The import keeps the key of the current section open for its value lines.
+// A key that another program deletes in the middle of a section behaves as
+// when every line looked its key up afresh: a deletion does not bring it
+// back, the next write creates it again.
+TEST_F(RegistryImport, KeyDeletedByAnotherProgramInTheMiddleOfASection) {
+  reg_file::RegistryImportSink sink(reg);
+  sink.WriteString(Long, "a", "1");
+  ASSERT_EQ(reg.ReadString(Path, "a"), "1");
+  registry_test::DeleteTree(HKEY_CURRENT_USER, Sub);
+  ASSERT_FALSE(RawKeyExists(Sub));
+  sink.KillValue(Long, "a");
+  EXPECT_FALSE(RawKeyExists(Sub)) << "a deletion created the key";
+  sink.WriteDWORD(Long, "n", 7);
+  sink.WriteString(Long, "b", "2");
+  EXPECT_EQ(reg.ReadDWORD(Path, "n", 0), 7);
+  EXPECT_EQ(reg.ReadString(Path, "b"), "2");
+  EXPECT_FALSE(reg.ValueExists(Path, "a"));
+  registry_test::DeleteTree(HKEY_CURRENT_USER, Sub);
+  sink.WriteBinary(Long, "h", "0A FF");
+  EXPECT_EQ(reg.ReadBinary(Path, "h"), "0A FF");
 }
 
 TEST_F(RegistryImport, RoundTripOfTheLongestBinaryValue) {

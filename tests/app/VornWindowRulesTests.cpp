@@ -1,6 +1,7 @@
-// The pieces of the VORN window's logic that need no window: detection,
-// the choice of a set, the About title, key presses, the layout units, the
-// command line and the offer to try again as administrator.
+// The rules of the VORN window checked without a window: detection of the
+// installed set, the choice of a set, the About title, key presses, the
+// layout units, the art at each DPI, the command line and the offer to try
+// again as administrator.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@
 
 namespace {
 
-TEST(VornE2EParts, DetectionByLength) {
+TEST(VornWindowRules, DetectionByLength) {
   EXPECT_EQ(vorn::InstalledSetName(597), "None");
   EXPECT_EQ(vorn::InstalledSetName(18473), "Full");
   EXPECT_EQ(vorn::InstalledSetName(0), "Full");
@@ -28,7 +29,7 @@ TEST(VornE2EParts, DetectionByLength) {
   EXPECT_EQ(vorn::InstalledSetName(std::nullopt), "None");
 }
 
-TEST(VornE2EParts, SelectionIsExactAndCaseSensitive) {
+TEST(VornWindowRules, SelectionIsExactAndCaseSensitive) {
   ASSERT_NE(vorn::SetForSelection("None"), nullptr);
   EXPECT_EQ(vorn::SetForSelection("None")->front().item, 101);
   EXPECT_EQ(vorn::SetForSelection("Full")->back().item, 116);
@@ -42,19 +43,19 @@ TEST(VornE2EParts, SelectionIsExactAndCaseSensitive) {
   }
 }
 
-TEST(VornE2EParts, AboutTitleJoinsMinorAndRevision) {
+TEST(VornWindowRules, AboutTitleJoinsMinorAndRevision) {
   EXPECT_EQ(vorn::AboutTitle(1, 0, 1), "About (v1.01)");
   EXPECT_EQ(vorn::AboutTitle(2, 3, 14), "About (v2.314)");
   EXPECT_EQ(vorn::AboutTitle(10, 0, 0), "About (v10.00)");
 }
 
-TEST(VornE2EParts, InstallFolderMissingOnlyForTheBareSuffix) {
+TEST(VornWindowRules, InstallFolderMissingOnlyForTheBareSuffix) {
   EXPECT_TRUE(vorn::InstallFolderMissing("\\postprocess\\"));
   EXPECT_FALSE(vorn::InstallFolderMissing("C:\\Games\\VORN\\postprocess\\"));
   EXPECT_FALSE(vorn::InstallFolderMissing("C:\\Games\\VORN\\\\postprocess\\"));
 }
 
-TEST(VornE2EParts, FailureMessageNamesEveryFileAndWhy) {
+TEST(VornWindowRules, FailureMessageNamesEveryFileAndWhy) {
   const std::string text = vorn::FailureMessage(
       "None", {{"C:\\g\\postprocess\\type3.xml", 32}, {"C:\\g\\postprocess\\type5.xml", 2}},
       [](int32_t e) { return "reason " + std::to_string(e); });
@@ -65,7 +66,7 @@ TEST(VornE2EParts, FailureMessageNamesEveryFileAndWhy) {
   EXPECT_EQ(vorn::ErrorText(0x7FFFFFF0), "error 2147483632");
 }
 
-TEST(VornE2EParts, KeyPressFiresOncePerPress) {
+TEST(VornWindowRules, KeyPressFiresOncePerPress) {
   vorn::KeyPressEdge f1;
   EXPECT_FALSE(f1.Update(0));
   EXPECT_TRUE(f1.Update(static_cast<int16_t>(0x8001)));  // goes down
@@ -77,7 +78,7 @@ TEST(VornE2EParts, KeyPressFiresOncePerPress) {
   EXPECT_TRUE(f1.Update(static_cast<int16_t>(0x8000)));  // pressed again
 }
 
-TEST(VornE2EParts, TheSelectorsPlaceScalesWithTheDpi) {
+TEST(VornWindowRules, TheSelectorsPlaceScalesWithTheDpi) {
   const RECT at96 = vorn::ToPixels(vorn::kCombo1, 96);
   EXPECT_EQ(at96.left, 120);
   EXPECT_EQ(at96.top, 143);
@@ -91,7 +92,7 @@ TEST(VornE2EParts, TheSelectorsPlaceScalesWithTheDpi) {
   EXPECT_EQ(at192.right - at192.left, 256);
 }
 
-TEST(VornE2EParts, ArtBetweenTheDrawnSizesIsScaledFromTheNextLarger) {
+TEST(VornWindowRules, ArtBetweenTheDrawnSizesIsScaledFromTheNextLarger) {
   std::string path = VORN_EXE_PATH;
   if (path[0] == '/') path = "Z:" + path;
   HMODULE exe = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -106,7 +107,7 @@ TEST(VornE2EParts, ArtBetweenTheDrawnSizesIsScaledFromTheNextLarger) {
   FreeLibrary(exe);
 }
 
-TEST(VornE2EParts, ArtIsPickedByDpiAndScaledByArea) {
+TEST(VornWindowRules, ArtIsPickedByDpiAndScaledByArea) {
   EXPECT_EQ(vorn::ArtPercent(96), 100);
   EXPECT_EQ(vorn::ArtPercent(120), 150);  // the next larger drawing, scaled down
   EXPECT_EQ(vorn::ArtPercent(144), 150);
@@ -133,7 +134,7 @@ TEST(VornE2EParts, ArtIsPickedByDpiAndScaledByArea) {
                                                                 0, 0, 0, 0, 0, 0, 90, 90, 90, 90, 90, 90, 240, 240, 240, 240, 240, 240}));
 }
 
-TEST(VornE2EParts, CommandLine) {
+TEST(VornWindowRules, CommandLine) {
   using vorn::Command;
   EXPECT_EQ(vorn::ParseCommandLine("").command, Command::Window);
   EXPECT_EQ(vorn::ParseCommandLine(" \t ").command, Command::Window);
@@ -166,7 +167,7 @@ TEST(VornE2EParts, CommandLine) {
   EXPECT_TRUE(vorn::ParseCommandLine("/bogus /quiet").quiet);
 }
 
-TEST(VornE2EParts, ElevationIsOfferedForAccessDeniedWhenNotElevated) {
+TEST(VornWindowRules, ElevationIsOfferedForAccessDeniedWhenNotElevated) {
   const std::vector<vorn::FileFailure> denied{{"a", ERROR_SHARING_VIOLATION}, {"b", ERROR_ACCESS_DENIED}};
   const std::vector<vorn::FileFailure> other{{"a", ERROR_SHARING_VIOLATION}, {"b", ERROR_FILE_NOT_FOUND}};
   EXPECT_TRUE(vorn::OfferElevation(denied, false));
