@@ -1,5 +1,7 @@
 #include "app/ExtractResource.h"
 
+#include "app/Win32Error.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <optional>
@@ -9,12 +11,7 @@
 
 namespace {
 
-// Win32 error number of the step that just failed; `fallback` when the
-// platform left no error number, so a failure never reads as success.
-int32_t LastErrorOr(DWORD fallback) {
-  const DWORD error = GetLastError();
-  return static_cast<int32_t>(error != 0 ? error : fallback);
-}
+using vorn::LastErrorOr;
 
 // A file handle closed with CloseHandle.
 class FileHandle {

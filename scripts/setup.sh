@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest
   wine wine32:i386 wine64 fonts-wine xvfb xauth x11-apps imagemagick
-  x11-utils xdotool
+  x11-utils xdotool python3
 )
 
 sudo_if_needed() {
