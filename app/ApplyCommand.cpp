@@ -31,8 +31,7 @@ int ApplyWithoutWindow(const CommandLine& line) {
 
 int RunCommandLine(const CommandLine& line) {
   switch (line.command) {
-    case Command::Apply:
-      return ApplyWithoutWindow(line);
+    case Command::Apply: return ApplyWithoutWindow(line);
     case Command::Usage:
       host::ShowMessageBox(nullptr, UsageText(), kAppTitle, MB_OK | MB_ICONINFORMATION);
       return kExitDone;
@@ -41,8 +40,7 @@ int RunCommandLine(const CommandLine& line) {
         host::ShowMessageBox(nullptr, line.error + "\r\n\r\n" + UsageText(), kAppTitle, MB_OK | MB_ICONSTOP);
       }
       return kExitUsageError;
-    case Command::Window:
-      break;  // not a command: the caller opens the window
+    case Command::Window: break;  // not a command: the caller opens the window
   }
   return kExitUsageError;
 }

@@ -17,8 +17,8 @@ inline constexpr const char kAppTitle[] = "VORN : Lumatrim";
 inline constexpr const char kFolderSuffix[] = "\\postprocess\\";
 
 struct FileFailure {
-  std::string path;    // the file that could not be written
-  int32_t error = 0;   // Win32 error number
+  std::string path;   // the file that could not be written
+  int32_t error = 0;  // Win32 error number
 };
 
 // Writes the eight files of `set`, each to targetFolder() + its file name

@@ -14,8 +14,8 @@ namespace {
 int32_t MatchesCarried(const std::string& path, const std::vector<std::string_view>& carried, bool& matches) {
   matches = false;
   SetLastError(0);
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return LastErrorOr(ERROR_OPEN_FAILED);
   int32_t error = 0;
   LARGE_INTEGER size{};
@@ -26,8 +26,8 @@ int32_t MatchesCarried(const std::string& path, const std::vector<std::string_vi
     std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
     DWORD read = 0;
     SetLastError(0);
-    if (!bytes.empty() && (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-                           read != bytes.size())) {
+    if (!bytes.empty() &&
+        (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size())) {
       error = LastErrorOr(ERROR_READ_FAULT);
     } else {
       matches = std::find(carried.begin(), carried.end(), bytes) != carried.end();

@@ -22,9 +22,9 @@ struct CommandLine {
 };
 
 // Exit codes of VORN.exe started with arguments.
-inline constexpr int kExitDone = 0;         // written, or the usage shown
-inline constexpr int kExitNotWritten = 1;   // the install was not found or a file failed
-inline constexpr int kExitUsageError = 2;   // the command line was not understood
+inline constexpr int kExitDone = 0;        // written, or the usage shown
+inline constexpr int kExitNotWritten = 1;  // the install was not found or a file failed
+inline constexpr int kExitUsageError = 2;  // the command line was not understood
 
 // Parses the arguments (the command line without the program's name).
 // Arguments are separated by spaces or tabs; double quotes group one

@@ -22,9 +22,7 @@ bool ProcessIsElevated() {
   return !known || elevation.TokenIsElevated != 0;
 }
 
-std::string ElevationQuestion() {
-  return "Windows denied access to the game's folder. Try again as administrator?";
-}
+std::string ElevationQuestion() { return "Windows denied access to the game's folder. Try again as administrator?"; }
 
 ElevatedRun RunElevated(HWND owner, const std::string& arguments, const std::function<void(HANDLE)>& wait) {
   ElevatedRun run;

@@ -55,8 +55,7 @@ class TemporaryFile {
 // replacement leaves the target exactly as it was.
 class AttributesRestorer {
  public:
-  AttributesRestorer(const std::string& path, DWORD attributes)
-      : path_(path), attributes_(attributes) {}
+  AttributesRestorer(const std::string& path, DWORD attributes) : path_(path), attributes_(attributes) {}
   ~AttributesRestorer() {
     if (armed_) SetFileAttributesA(path_.c_str(), attributes_);
   }
@@ -202,8 +201,7 @@ constexpr DWORD kReplaceBlockingAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTR
 
 }  // namespace
 
-int32_t ExtractResource(int16_t id, const std::string& group, const std::string& path,
-                        HMODULE module) {
+int32_t ExtractResource(int16_t id, const std::string& group, const std::string& path, HMODULE module) {
   // The item first: a missing item must not touch the target at all.
   ItemBytes item;
   if (const int32_t error = LoadItem(module, id, group, item)) return error;

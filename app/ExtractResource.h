@@ -18,8 +18,7 @@
 // hidden or system attribute.
 // Result: 0 on success, otherwise the (non-zero) Win32 error number of the
 // step that failed.
-int32_t ExtractResource(int16_t id, const std::string& group, const std::string& path,
-                        HMODULE module = nullptr);
+int32_t ExtractResource(int16_t id, const std::string& group, const std::string& path, HMODULE module = nullptr);
 
 // The bytes of resource `id` of type `group` in `module` (the process's own
 // executable when null); nothing when the module does not carry it.

@@ -94,8 +94,7 @@ void VORN::ShowArtForDpi() {
   HMODULE module = GetModuleHandleA(nullptr);
   const int dpi = form_.Dpi();
   // The banner is shown unstretched, the line stretched to its image.
-  if (host::Picture banner = LoadArt(module, IDB_BANNER, dpi, true))
-    form_.GetContainer("Picture1").SetPicture(banner);
+  if (host::Picture banner = LoadArt(module, IDB_BANNER, dpi, true)) form_.GetContainer("Picture1").SetPicture(banner);
   if (host::Picture line = LoadArt(module, IDB_LINE, dpi, false)) form_.GetImage("Image1").SetPicture(line);
 }
 

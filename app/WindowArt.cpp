@@ -14,8 +14,8 @@ constexpr int kArtPercents[] = {100, 150, 200};
 // One pass of area averaging along one axis of a picture of 3-channel
 // pixels: `n` pixels become `m`, in each of `lines` lines. Pixel i of a line
 // starts at line * lineStride + i * pixelStride (in channels).
-void AverageAxis(const std::vector<double>& in, std::vector<double>& out, int lines, int n, int m,
-                 size_t lineStrideIn, size_t lineStrideOut, size_t pixelStrideIn, size_t pixelStrideOut) {
+void AverageAxis(const std::vector<double>& in, std::vector<double>& out, int lines, int n, int m, size_t lineStrideIn,
+                 size_t lineStrideOut, size_t pixelStrideIn, size_t pixelStrideOut) {
   const double step = static_cast<double>(n) / m;  // source pixels per target pixel
   for (int line = 0; line < lines; ++line) {
     for (int j = 0; j < m; ++j) {

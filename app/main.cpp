@@ -18,8 +18,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     vorn::VORN window(vorn::LoadVornFormDesc());
     return window.Run();
   } catch (const host::Error& e) {
-    host::ShowMessageBox(nullptr, "VORN could not start: " + e.Description(), "VORN : Lumatrim",
-                         MB_OK | MB_ICONSTOP);
+    host::ShowMessageBox(nullptr, "VORN could not start: " + e.Description(), "VORN : Lumatrim", MB_OK | MB_ICONSTOP);
     return 1;
   }
 }

@@ -36,7 +36,10 @@ Butt* Butt::FromHandle(HANDLE handle) {
 
 void Butt::SetSite(host::ControlSite* site) {
   host::Control::SetSite(site);
-  if (site_) s_.refreshHost = [this] { if (site_ && !terminated_) site_->Refresh(); };
+  if (site_)
+    s_.refreshHost = [this] {
+      if (site_ && !terminated_) site_->Refresh();
+    };
   SyncHostMirrors();
 }
 

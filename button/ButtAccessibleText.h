@@ -28,8 +28,8 @@ std::string ShortcutOfAccessKeys(std::string_view keys);
 struct ButtAccessibleFacts {
   int32_t mode = 0;
   bool value = false;
-  bool pressed = false;    // held by the mouse or the space key
-  bool hot = false;        // the pointer is over it
+  bool pressed = false;  // held by the mouse or the space key
+  bool hot = false;      // the pointer is over it
   bool enabled = true;
   bool visible = true;
   bool focused = false;

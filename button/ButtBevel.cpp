@@ -2,8 +2,7 @@
 #include "button/ButtFace.h"
 #include "button/ButtState.h"
 
-void DrawBevel(ButtState& s, BevelPoints& p, BevelColors& colors, int16_t /*frameState*/,
-               int outerStyle) {
+void DrawBevel(ButtState& s, BevelPoints& p, BevelColors& colors, int16_t /*frameState*/, int outerStyle) {
   HDC dc = s.buffer.dc();
   if (!dc) return;
   const int shape = s.ButtonShape;

@@ -20,8 +20,7 @@ std::string CaptionDisplayText(const std::string& caption, const char* lineBreak
   return text;
 }
 
-void DrawCaption(ButtState& s, int32_t baseColor, int32_t captionColor, bool pressed,
-                 bool& flatDisabled) {
+void DrawCaption(ButtState& s, int32_t baseColor, int32_t captionColor, bool pressed, bool& flatDisabled) {
   RECT cap = s.look.captionRect;
   RECT pic = s.look.pictureRect;
   const int shape = s.ButtonShape;
@@ -39,8 +38,10 @@ void DrawCaption(ButtState& s, int32_t baseColor, int32_t captionColor, bool pre
 
   const std::string text = CaptionDisplayText(s.Caption);
   UINT format = DT_WORDBREAK;
-  if (s.CaptionAlign == butt::CaptionRight) format |= DT_RIGHT;
-  else if (s.CaptionAlign == butt::CaptionCenter) format |= DT_CENTER;
+  if (s.CaptionAlign == butt::CaptionRight)
+    format |= DT_RIGHT;
+  else if (s.CaptionAlign == butt::CaptionCenter)
+    format |= DT_CENTER;
   auto draw = [&] { DrawTextA(dc, text.c_str(), -1, &cap, format); };
 
   const bool enabled = s.hostEnabled != 0;

@@ -17,5 +17,4 @@ std::string CaptionDisplayText(const std::string& caption, const char* lineBreak
 // caption is drawn white under grey unless flatDisabled asks for one flat
 // pass in captionColor; the routine clears flatDisabled when it chose the
 // white-under-grey look.
-void DrawCaption(ButtState& s, int32_t baseColor, int32_t captionColor, bool pressed,
-                 bool& flatDisabled);
+void DrawCaption(ButtState& s, int32_t baseColor, int32_t captionColor, bool pressed, bool& flatDisabled);

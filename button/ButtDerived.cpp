@@ -13,10 +13,8 @@
 
 namespace {
 bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
          });
 }
 
@@ -110,7 +108,10 @@ void UpdateColors(ButtState& s) {
 }  // namespace
 
 void UpdateDerived(ButtState& s, std::string_view aspect) {
-  if (SameText(aspect, "Font")) UpdateFont(s);
-  else if (SameText(aspect, "Picture")) UpdatePicture(s);
-  else if (SameText(aspect, "BackColor")) UpdateColors(s);
+  if (SameText(aspect, "Font"))
+    UpdateFont(s);
+  else if (SameText(aspect, "Picture"))
+    UpdatePicture(s);
+  else if (SameText(aspect, "BackColor"))
+    UpdateColors(s);
 }

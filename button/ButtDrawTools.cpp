@@ -13,8 +13,7 @@ DrawingScope::~DrawingScope() {
   s_.toolBrush.reset();
 }
 
-void SelectDrawingTool(ButtState& s, bool select, HDC dc, int kind, int32_t color, bool alsoPen,
-                       int width, int style) {
+void SelectDrawingTool(ButtState& s, bool select, HDC dc, int kind, int32_t color, bool alsoPen, int width, int style) {
   HDC buffer = s.buffer.dc();
   if (!select) {
     if (!buffer) return;
@@ -42,16 +41,13 @@ void SelectDrawingTool(ButtState& s, bool select, HDC dc, int kind, int32_t colo
       s.toolPen = std::move(pen);
       break;
     }
-    case ToolTextColor:
-      SetTextColor(dc, static_cast<COLORREF>(TranslateColor(color)));
-      break;
-    default:
-      break;
+    case ToolTextColor: SetTextColor(dc, static_cast<COLORREF>(TranslateColor(color))); break;
+    default: break;
   }
 }
 
-void DrawBox(ButtState& s, HDC dc, int x1, int y1, int x2, int y2, int32_t fillColor,
-             int32_t penColor, int penWidth, int penStyle) {
+void DrawBox(ButtState& s, HDC dc, int x1, int y1, int x2, int y2, int32_t fillColor, int32_t penColor, int penWidth,
+             int penStyle) {
   if (penColor != -1) SelectDrawingTool(s, true, dc, ToolPen, penColor, false, penWidth, penStyle);
   SelectDrawingTool(s, true, dc, ToolBrush, fillColor, penColor == -1);
   Rectangle(dc, x1, y1, x2, y2);

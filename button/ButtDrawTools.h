@@ -36,11 +36,11 @@ enum DrawingToolKind { ToolBrush = 0, ToolPen = 1, ToolTextColor = 2 };
 // the previous one. select false puts the buffer's own brush and pen back
 // and deletes the ones taken out. Pens and brushes are selected inside a
 // DrawingScope only.
-void SelectDrawingTool(ButtState& s, bool select, HDC dc, int kind, int32_t color,
-                       bool alsoPen = false, int width = 1, int style = PS_SOLID);
+void SelectDrawingTool(ButtState& s, bool select, HDC dc, int kind, int32_t color, bool alsoPen = false, int width = 1,
+                       int style = PS_SOLID);
 
 // Rectangle (x1, y1)-(x2, y2) filled with fillColor; penColor -1 outlines it
 // in the fill colour, any other value with a pen of penColor, penWidth and
 // penStyle.
-void DrawBox(ButtState& s, HDC dc, int x1, int y1, int x2, int y2, int32_t fillColor,
-             int32_t penColor = -1, int penWidth = 1, int penStyle = PS_SOLID);
+void DrawBox(ButtState& s, HDC dc, int x1, int y1, int x2, int y2, int32_t fillColor, int32_t penColor = -1,
+             int penWidth = 1, int penStyle = PS_SOLID);

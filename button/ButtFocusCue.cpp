@@ -2,8 +2,7 @@
 #include "button/ButtFace.h"
 #include "button/ButtState.h"
 
-void DrawFocusCue(ButtState& s, int32_t& color, bool solid, bool& aroundContent,
-                  BevelPoints& p) {
+void DrawFocusCue(ButtState& s, int32_t& color, bool solid, bool& aroundContent, BevelPoints& p) {
   const int shape = s.ButtonShape;
   if (!s.Has(StateFocusShown) || shape == 7 || shape == 8) return;
   if (shape >= 4 && shape <= 6) {

@@ -203,8 +203,7 @@ void Butt::OLEDragOver(host::DataObject& data, int32_t& effect, int16_t& button,
   if (site_) site_->RaiseEvent("OLEDragOver", data, effect, button, shift, x, y, state);
 }
 
-void Butt::OLEDragDrop(host::DataObject& data, int32_t& effect, int16_t& button, int16_t& shift, float& x,
-                       float& y) {
+void Butt::OLEDragDrop(host::DataObject& data, int32_t& effect, int16_t& button, int16_t& shift, float& x, float& y) {
   if (site_) site_->RaiseEvent("OLEDragDrop", data, effect, button, shift, x, y);
 }
 

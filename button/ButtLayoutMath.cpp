@@ -17,10 +17,24 @@ Reservation Reserve(const LayoutInput& in) {
   if (!in.hasPicture() || in.pictureSizePx > 32) return r;
   const int s = in.pictureSizePx;
   switch (in.pictureAlign) {
-    case 0: case 1: r.left = s; r.beside = true; break;
-    case 2: case 3: r.right = s; r.beside = true; break;
-    case 4: r.top = s; r.stacked = true; break;
-    case 5: r.bottom = s; r.stacked = true; break;
+    case 0:
+    case 1:
+      r.left = s;
+      r.beside = true;
+      break;
+    case 2:
+    case 3:
+      r.right = s;
+      r.beside = true;
+      break;
+    case 4:
+      r.top = s;
+      r.stacked = true;
+      break;
+    case 5:
+      r.bottom = s;
+      r.stacked = true;
+      break;
     default: break;
   }
   return r;
@@ -50,10 +64,9 @@ TextArea LayoutTextArea(const LayoutInput& in) {
       const int xr = r + (fw - r) / 3;
       return {x0, xr - x0, xr};
     }
-    case 7: case 8:
-      return {3, r - 3, r - 3};
-    default:
-      return {0, r, fw};
+    case 7:
+    case 8: return {3, r - 3, r - 3};
+    default: return {0, r, fw};
   }
 }
 
@@ -149,8 +162,7 @@ LayoutResult LayoutPlace(const LayoutInput& in, int tw, int th, bool redoPicture
   return {cap, pic, redoPicture};
 }
 
-void FitPicture(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight, int& width,
-                int& height) {
+void FitPicture(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight, int& width, int& height) {
   if (pictureWidth <= 0 || pictureHeight <= 0) {
     width = height = 0;
     return;

@@ -6,14 +6,14 @@
 #include <windows.h>
 
 struct LayoutInput {
-  int fw = 0, fh = 0;          // client size in pixels
-  int shape = 0;               // ButtonShape
-  int slantLeft = 0;           // x where the left slant meets the bottom (0: none)
-  int slantRight = 0;          // x where the top meets the right slant (fw: none)
-  int pictureSizePx = 16;      // 16, 24, 32 (square), 40 (fill), 48 (fit)
-  int pictureAlign = 0;        // 0..5
-  int captionAlign = 2;        // 0 left, 1 right, 2 centre
-  int captionStyle = 0;        // 0 flat, 1 embossed, 2 engraved
+  int fw = 0, fh = 0;      // client size in pixels
+  int shape = 0;           // ButtonShape
+  int slantLeft = 0;       // x where the left slant meets the bottom (0: none)
+  int slantRight = 0;      // x where the top meets the right slant (fw: none)
+  int pictureSizePx = 16;  // 16, 24, 32 (square), 40 (fill), 48 (fit)
+  int pictureAlign = 0;    // 0..5
+  int captionAlign = 2;    // 0 left, 1 right, 2 centre
+  int captionStyle = 0;    // 0 flat, 1 embossed, 2 engraved
   bool hasCaption = false;
   int pictureWidth = 0, pictureHeight = 0;  // both 0: no picture
   bool hasPicture() const { return pictureWidth + pictureHeight > 0; }
@@ -41,5 +41,4 @@ LayoutResult LayoutPlace(const LayoutInput& in, int tw, int th, bool redoPicture
 
 // Scales a picture into a box keeping its proportions; sizes rounded to
 // nearest, ties to even. A picture without size gives 0 x 0.
-void FitPicture(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight, int& width,
-                int& height);
+void FitPicture(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight, int& width, int& height);

@@ -21,8 +21,8 @@ using BevelColors = int32_t[13];
 
 // One renderer per ButtonStyle 0..7. drawResult: 0 nothing to show, 1 the
 // buffer holds a finished face, 3 or 4 a shape frame is wanted as well.
-using StyleRenderer = void (*)(ButtState& s, BevelPoints& bevelPoints, BevelColors& bevelColors,
-                               int16_t& frameState, int16_t& drawResult);
+using StyleRenderer = void (*)(ButtState& s, BevelPoints& bevelPoints, BevelColors& bevelColors, int16_t& frameState,
+                               int16_t& drawResult);
 extern const StyleRenderer kStyleRenderers[butt::kStyleCount];
 
 // Caption and picture rectangles from the alignment properties; with

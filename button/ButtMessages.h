@@ -14,9 +14,7 @@ inline constexpr const char* kMsgIconNotForShapes =
 inline constexpr const char* kMsgFocusRectDesignOnly =
     "The focus rectangle may appear on default buttons ONLY while in design mode, \r\n"
     "but will not appear when the form is running.";
-inline constexpr const char* kMsgValueNotForCommand =
-    "This property is not applicable for command button modes.";
-inline constexpr const char* kMsgPictureSizeFixedForShapes =
-    "The picture size cannot be changed for Shaped buttons";
+inline constexpr const char* kMsgValueNotForCommand = "This property is not applicable for command button modes.";
+inline constexpr const char* kMsgPictureSizeFixedForShapes = "The picture size cannot be changed for Shaped buttons";
 // Title of the box that shows why a MouseIcon was refused.
 inline constexpr const char* kTitleMouseIconRefused = "Select .ico Or .cur Files Only";

@@ -76,7 +76,6 @@ bool Butt::OptionToggle(int op) {
         if (member && member->s_.Value) return true;
       }
       return false;
-    default:
-      return false;
+    default: return false;
   }
 }

@@ -7,8 +7,8 @@
 #include "button/ButtState.h"
 #include "button/ShiftColor.h"
 
-void PaintFace(ButtState& s, int32_t& face, int16_t& frameState, int16_t& drawResult,
-               int32_t& gradientColor, int32_t& hoverFace) {
+void PaintFace(ButtState& s, int32_t& face, int16_t& frameState, int16_t& drawResult, int32_t& gradientColor,
+               int32_t& hoverFace) {
   drawResult = PrepareShapeClip(s);
   if (drawResult == 0) return;
   const bool heldDown = s.PressedAndHot();

@@ -134,13 +134,14 @@ constexpr PersistedKey kKeys[] = {
      Fields::GetInt32<&ButtState::Mode>, Fields::SetInt32<&ButtState::Mode>},
     {ButtKey::Value, "Value", "Value", 14, ValueKind::Bool, Is(kFalse), kNoDefault, Fields::GetBool<&ButtState::Value>,
      Fields::SetBool<&ButtState::Value>},
-    {ButtKey::CustomClick, "CustomClick", "CustomClick", 15, ValueKind::Int32, Is(butt::ClickStandard), Is(butt::ClickStandard),
-     Fields::GetInt32<&ButtState::CustomClick>, Fields::SetInt32<&ButtState::CustomClick>},
+    {ButtKey::CustomClick, "CustomClick", "CustomClick", 15, ValueKind::Int32, Is(butt::ClickStandard),
+     Is(butt::ClickStandard), Fields::GetInt32<&ButtState::CustomClick>, Fields::SetInt32<&ButtState::CustomClick>},
     {ButtKey::Image, "Image", "Image", 17, ValueKind::Picture, Is(0), Is(0), Fields::GetPicture, Fields::SetPicture},
     {ButtKey::ImgSize, "ImgSize", "ImgSize", 18, ValueKind::Int16, Is(16), Is(16), Fields::GetPictureSize,
      Fields::SetPictureSize},
-    {ButtKey::ImgAlign, "ImgAlign", "ImgAlign", 16, ValueKind::Int32, Is(butt::PicAlignLeftEdge), Is(butt::PicAlignLeftEdge),
-     Fields::GetInt32<&ButtState::PictureAlign>, Fields::SetInt32<&ButtState::PictureAlign>},
+    {ButtKey::ImgAlign, "ImgAlign", "ImgAlign", 16, ValueKind::Int32, Is(butt::PicAlignLeftEdge),
+     Is(butt::PicAlignLeftEdge), Fields::GetInt32<&ButtState::PictureAlign>,
+     Fields::SetInt32<&ButtState::PictureAlign>},
     {ButtKey::cFHover, "cFHover", "cFHover", 6, ValueKind::Color, Is(kButtonText), Is(kButtonText),
      Fields::GetColor<&ButtState::HoverForeColor>, Fields::SetColor<&ButtState::HoverForeColor>},
     {ButtKey::Enabled, "Enabled", "Enabled", 19, ValueKind::Bool, Is(kTrue), Is(kTrue), Fields::GetEnabled,
@@ -243,8 +244,8 @@ void Butt::InitProperties() {
   s_.containerBackColor = TranslateColor(static_cast<ButtColor>(site_->AmbientBackColor()));
   s_.BackColor = kColorButtonFace;
   UpdateDerived(s_, "BackColor");
-  for (ButtKey key : {ButtKey::Caption, ButtKey::CapAlign, ButtKey::Focus, ButtKey::cFHover, ButtKey::cBHover,
-                      ButtKey::Font})
+  for (ButtKey key :
+       {ButtKey::Caption, ButtKey::CapAlign, ButtKey::Focus, ButtKey::cFHover, ButtKey::cBHover, ButtKey::Font})
     Notify(key);
 }
 

@@ -41,8 +41,8 @@ bool ReadPixels(HDC dc, HANDLE picture, int& width, int& height, std::vector<uin
   pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
   BITMAPINFO bi = TopDown32(width, height);
   if (width == src.bmWidth && height == src.bmHeight) {
-    return GetDIBits(dc, static_cast<HBITMAP>(picture), 0, static_cast<UINT>(height), pixels.data(),
-                     &bi, DIB_RGB_COLORS) == height;
+    return GetDIBits(dc, static_cast<HBITMAP>(picture), 0, static_cast<UINT>(height), pixels.data(), &bi,
+                     DIB_RGB_COLORS) == height;
   }
   void* bits = nullptr;
   gdi::Bitmap scaled(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -52,8 +52,7 @@ bool ReadPixels(HDC dc, HANDLE picture, int& width, int& height, std::vector<uin
     gdi::SelectGuard sourceSel(sourceDC.get(), picture);
     gdi::SelectGuard scaledSel(dc, scaled.get());
     SetStretchBltMode(dc, COLORONCOLOR);
-    if (!StretchBlt(dc, 0, 0, width, height, sourceDC.get(), 0, 0, src.bmWidth, src.bmHeight, SRCCOPY))
-      return false;
+    if (!StretchBlt(dc, 0, 0, width, height, sourceDC.get(), 0, 0, src.bmWidth, src.bmHeight, SRCCOPY)) return false;
   }
   GdiFlush();
   std::memcpy(pixels.data(), bits, pixels.size() * sizeof(uint32_t));
@@ -66,14 +65,12 @@ bool ReadPixels(HDC dc, HANDLE picture, int& width, int& height, std::vector<uin
 // screen-compatible and filled by SetDIBits; on a screen with fewer colours
 // it is a 32-bit DIB section, so the snapped transparent colour stays exact.
 // `dc` is a memory DC on the screen.
-HBITMAP WritePixels(HDC dc, const std::vector<uint32_t>& pixels, int width, int height,
-                    gdi::Bitmap& reuse) {
+HBITMAP WritePixels(HDC dc, const std::vector<uint32_t>& pixels, int width, int height, gdi::Bitmap& reuse) {
   BITMAP old{};
   BITMAPINFO bi = TopDown32(width, height);
   const int screenBits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
   HBITMAP bmp = nullptr;
-  if (reuse && GetObjectA(reuse.get(), sizeof old, &old) && old.bmWidth == width &&
-      old.bmHeight == height) {
+  if (reuse && GetObjectA(reuse.get(), sizeof old, &old) && old.bmWidth == width && old.bmHeight == height) {
     bmp = reuse.release();
   } else if (screenBits == 32) {
     return CreateBitmap(width, height, 1, 32, pixels.data());
@@ -129,8 +126,7 @@ void PreparePicture(ButtState& s, int width, int height, HRGN region) {
   s.look.preparedHeight = h;
 }
 
-void DrawTransparentBitmap(ButtState& s, HDC dc, RECT dest, HBITMAP source, RECT& sourceRect,
-                           int& width, int& height) {
+void DrawTransparentBitmap(ButtState& s, HDC dc, RECT dest, HBITMAP source, RECT& sourceRect, int& width, int& height) {
   if (!dc || !source) return;
   // Every scratch DC and bitmap is made compatible with the target: the
   // same format, without asking for a DC on the screen each time.
@@ -224,8 +220,7 @@ void DrawPicture(ButtState& s, RECT& rect) {
   }
 
   if (s.pictureIsIcon) {
-    DrawIconEx(target, at.left, at.top, static_cast<HICON>(s.pictureHandle), w, h, 0, nullptr,
-               DI_NORMAL);
+    DrawIconEx(target, at.left, at.top, static_cast<HICON>(s.pictureHandle), w, h, 0, nullptr, DI_NORMAL);
   } else if (s.look.preparedPicture) {
     RECT sourceRect{0, 0, 0, 0};
     int dw = w, dh = h;

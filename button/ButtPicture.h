@@ -21,8 +21,7 @@ void PreparePicture(ButtState& s, int width, int height, HRGN region);
 // (bottom) is 0 takes the prepared picture's width (height), written back.
 // A destination smaller than width x height scales the picture down in
 // proportion (width and height are updated).
-void DrawTransparentBitmap(ButtState& s, HDC dc, RECT dest, HBITMAP source, RECT& sourceRect,
-                           int& width, int& height);
+void DrawTransparentBitmap(ButtState& s, HDC dc, RECT dest, HBITMAP source, RECT& sourceRect, int& width, int& height);
 
 // Draws the picture into `rect` of the back buffer (for the picture shapes,
 // into the whole client, one pixel smaller while held down), as a grey

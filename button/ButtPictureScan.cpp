@@ -6,8 +6,7 @@
 
 #include "host/GdiObjects.h"
 
-void SnapTransparentRuns(uint32_t* pixels, int width, int height, uint32_t transparent,
-                         std::vector<RECT>& runs) {
+void SnapTransparentRuns(uint32_t* pixels, int width, int height, uint32_t transparent, std::vector<RECT>& runs) {
   SnapTransparentRuns(pixels, width, width, height, transparent, runs);
 }
 
@@ -46,8 +45,8 @@ struct ChannelWindow {
 };
 }  // namespace
 
-void SnapTransparentRuns(uint32_t* topRow, ptrdiff_t rowStride, int width, int height,
-                         uint32_t transparent, std::vector<RECT>& runs) {
+void SnapTransparentRuns(uint32_t* topRow, ptrdiff_t rowStride, int width, int height, uint32_t transparent,
+                         std::vector<RECT>& runs) {
   const uint32_t key = transparent & 0xFFFFFF;
   const ChannelWindow window(key);
   // Per row: first mark and snap every pixel (a loop without branches the
@@ -85,11 +84,9 @@ std::vector<RECT> RowBands(const std::vector<RECT>& runs) {
     while (rowEnd < runs.size() && runs[rowEnd].top == runs[i].top) ++rowEnd;
     const size_t count = rowEnd - i;
     const size_t bandCount = rects.size() - bandStart;
-    bool extends = bandCount == count && bandStart < rects.size() &&
-                   rects[bandStart].bottom == runs[i].top;
+    bool extends = bandCount == count && bandStart < rects.size() && rects[bandStart].bottom == runs[i].top;
     for (size_t k = 0; extends && k < count; ++k)
-      extends = rects[bandStart + k].left == runs[i + k].left &&
-                rects[bandStart + k].right == runs[i + k].right;
+      extends = rects[bandStart + k].left == runs[i + k].left && rects[bandStart + k].right == runs[i + k].right;
     if (extends) {
       for (size_t k = 0; k < count; ++k) rects[bandStart + k].bottom = runs[i + k].bottom;
     } else {
@@ -138,8 +135,7 @@ HRGN RegionFromRects(const std::vector<RECT>& rects) {
   while (parts.size() > 1) {
     size_t out = 0;
     for (size_t i = 0; i < parts.size(); i += 2) {
-      if (i + 1 < parts.size())
-        CombineRgn(parts[i].get(), parts[i].get(), parts[i + 1].get(), RGN_OR);
+      if (i + 1 < parts.size()) CombineRgn(parts[i].get(), parts[i].get(), parts[i + 1].get(), RGN_OR);
       if (out != i) parts[out] = std::move(parts[i]);
       ++out;
     }
@@ -153,8 +149,7 @@ HRGN GrownRegion(HRGN source) {
   // pixel left and right, then of that shifted one pixel up and down. Every
   // step is one linear region operation.
   gdi::Region grown(CreateRectRgn(0, 0, 0, 0)), shifted(CreateRectRgn(0, 0, 0, 0));
-  if (!grown || !shifted || CombineRgn(grown.get(), source, nullptr, RGN_COPY) == ERROR)
-    return nullptr;
+  if (!grown || !shifted || CombineRgn(grown.get(), source, nullptr, RGN_COPY) == ERROR) return nullptr;
   for (const POINT step : {POINT{1, 0}, POINT{0, 1}}) {
     CombineRgn(shifted.get(), grown.get(), nullptr, RGN_COPY);
     OffsetRgn(shifted.get(), step.x, step.y);

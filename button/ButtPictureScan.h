@@ -14,12 +14,11 @@
 // in any fixed channel order, the top byte ignored) row by row: every pixel
 // near `transparent` becomes exactly `transparent`, and each maximal run of
 // such pixels in a row is appended to `runs` as (x0, y, x1, y + 1).
-void SnapTransparentRuns(uint32_t* pixels, int width, int height, uint32_t transparent,
-                         std::vector<RECT>& runs);
+void SnapTransparentRuns(uint32_t* pixels, int width, int height, uint32_t transparent, std::vector<RECT>& runs);
 // The same for rows `rowStride` pixels apart (negative for bottom-up
 // bitmaps), starting at the top row.
-void SnapTransparentRuns(uint32_t* topRow, ptrdiff_t rowStride, int width, int height,
-                         uint32_t transparent, std::vector<RECT>& runs);
+void SnapTransparentRuns(uint32_t* topRow, ptrdiff_t rowStride, int width, int height, uint32_t transparent,
+                         std::vector<RECT>& runs);
 
 // The runs as non-overlapping rectangles in top-to-bottom bands: runs of
 // consecutive rows with the same spans become one taller rectangle each.

@@ -35,7 +35,8 @@ void Butt::ButtonStyle(int32_t Style) {
   s_.ButtonStyle = Style;
   // Hot-track faces show the container around the shape, and the corner
   // trims of the plain shapes depend on the style.
-  if (((old == butt::StyleHotTrack || Style == butt::StyleHotTrack) && s_.ButtonShape < 7) || s_.ButtonShape < 4) BuildShape(s_);
+  if (((old == butt::StyleHotTrack || Style == butt::StyleHotTrack) && s_.ButtonShape < 7) || s_.ButtonShape < 4)
+    BuildShape(s_);
   LayoutButton(s_, false);
   UpdateDerived(s_, "BackColor");
   Redraw();
@@ -243,7 +244,8 @@ void Butt::Font(const host::FontDesc& nFont) {
 
 int32_t Butt::FontStyle() const {
   const host::FontDesc font = Font();
-  return (font.bold ? butt::FontBold : 0) + (font.italic ? butt::FontItalic : 0) + (font.underline ? butt::FontUnderline : 0);
+  return (font.bold ? butt::FontBold : 0) + (font.italic ? butt::FontItalic : 0) +
+         (font.underline ? butt::FontUnderline : 0);
 }
 
 void Butt::FontStyle(int32_t nStyle) {
@@ -260,9 +262,7 @@ void Butt::FontStyle(int32_t nStyle) {
   Redraw();
 }
 
-ButtColor Butt::ForeColor() const {
-  return site_ ? static_cast<ButtColor>(site_->ForeColor()) : s_.hostForeColor;
-}
+ButtColor Butt::ForeColor() const { return site_ ? static_cast<ButtColor>(site_->ForeColor()) : s_.hostForeColor; }
 
 void Butt::ForeColor(ButtColor nColor) {
   if (nColor == ForeColor()) return;
@@ -334,8 +334,10 @@ void Butt::HoverForeColor(ButtColor nColor) {
   s_.HoverForeColor = nColor;
   Notify(ButtKey::cFHover);
   if (nColor != ForeColor()) {
-    if (s_.HoverColorLocks == butt::LockBoth) s_.HoverColorLocks = butt::LockBackOnly;
-    else if (s_.HoverColorLocks == butt::LockForeOnly) s_.HoverColorLocks = butt::LockNone;
+    if (s_.HoverColorLocks == butt::LockBoth)
+      s_.HoverColorLocks = butt::LockBackOnly;
+    else if (s_.HoverColorLocks == butt::LockForeOnly)
+      s_.HoverColorLocks = butt::LockNone;
   }
   Notify(ButtKey::cFHover);
 }
@@ -348,10 +350,11 @@ void Butt::HoverBackColor(ButtColor nColor) {
   // from the followed one must unlock, or the lock would hold a colour that
   // no longer follows and the next GradientColor change would overwrite it.
   if (nColor != FollowedBackColor(s_)) {
-    if (s_.HoverColorLocks == butt::LockBoth) s_.HoverColorLocks = butt::LockForeOnly;
-    else if (s_.HoverColorLocks == butt::LockBackOnly) s_.HoverColorLocks = butt::LockNone;
+    if (s_.HoverColorLocks == butt::LockBoth)
+      s_.HoverColorLocks = butt::LockForeOnly;
+    else if (s_.HoverColorLocks == butt::LockBackOnly)
+      s_.HoverColorLocks = butt::LockNone;
   }
   UpdateDerived(s_, "BackColor");
   Notify(ButtKey::cBHover);
 }
-

@@ -20,8 +20,7 @@ HRGN ChooseFrameRegion(ButtState& s, ButtColor& frameColor, gdi::Region& copy) {
   const bool themed = s.ButtonStyle == butt::StyleRoundedTheme;
   switch (s.ButtonShape) {
     case butt::ShapeEllipse:
-    case butt::ShapeEllipseValueCaption:
-      return themed && !heldDown ? s.look.shapeOuterRegion.get() : nullptr;
+    case butt::ShapeEllipseValueCaption: return themed && !heldDown ? s.look.shapeOuterRegion.get() : nullptr;
     case butt::ShapeEllipseFramed:
       if (themed && !heldDown) return s.look.shapeOuterRegion.get();
       copy = gdi::Region(CopyWindowRegion(s));
@@ -31,7 +30,8 @@ HRGN ChooseFrameRegion(ButtState& s, ButtColor& frameColor, gdi::Region& copy) {
       if (!s.hoverTracking || heldDown) {
         if (!s.Has(StateFocusShown)) return nullptr;
         if (s.Value && !themed) frameColor = ShiftColor(s.look.edgeColor, -32);
-        return s.ButtonShape == butt::ShapePictureRinged ? s.look.shapeInnerRegion.get() : s.look.shapeOuterRegion.get();
+        return s.ButtonShape == butt::ShapePictureRinged ? s.look.shapeInnerRegion.get()
+                                                         : s.look.shapeOuterRegion.get();
       }
       if (!themed) frameColor = s.look.hoverFaceColor;
       if (frameColor != TranslateColor(s.BackColor) || themed) {
@@ -39,8 +39,7 @@ HRGN ChooseFrameRegion(ButtState& s, ButtColor& frameColor, gdi::Region& copy) {
         return copy.get();
       }
       return nullptr;
-    default:
-      return nullptr;
+    default: return nullptr;
   }
 }
 
@@ -69,6 +68,7 @@ void RedrawButton(ButtState& s) {
 
   if (drawResult == 0) return;
   PresentBuffer(s, false);
-  if (drawResult > 1 && s.ButtonShape >= butt::ShapeEllipse && s.ButtonShape <= butt::ShapePictureRinged) DrawShapeFrame(s, frameColor);
+  if (drawResult > 1 && s.ButtonShape >= butt::ShapeEllipse && s.ButtonShape <= butt::ShapePictureRinged)
+    DrawShapeFrame(s, frameColor);
   if (s.refreshHost) s.refreshHost();
 }

@@ -20,8 +20,7 @@ void Trim(HRGN region, const ButtState& s, int w, int h) {
   for (const CornerCut& cut : CornerCuts(s.ButtonStyle, s.ButtonShape, s.hostEnabled != 0, w, h)) {
     gdi::Region piece(cut.count == 3
                           ? CreatePolygonRgn(cut.points, 3, WINDING)
-                          : CreateRectRgn(cut.points[0].x, cut.points[0].y, cut.points[2].x,
-                                          cut.points[2].y));
+                          : CreateRectRgn(cut.points[0].x, cut.points[0].y, cut.points[2].x, cut.points[2].y));
     if (piece) CombineRgn(region, region, piece.get(), RGN_DIFF);
   }
 }
@@ -72,8 +71,10 @@ void EllipticOutline(ButtState& s, gdi::Region& region) {
   region.reset(CreateEllipticRgn(0, 0, w, h));
   if (s.ButtonStyle != butt::StyleHotTrack) {
     DrawingScope scope(s);
-    if (s.ButtonShape == butt::ShapeEllipseFramed) FrameRegion(s, region.get(), RGB(0, 0, 0));
-    else PaintRing(s, kWhite, kGrey);
+    if (s.ButtonShape == butt::ShapeEllipseFramed)
+      FrameRegion(s, region.get(), RGB(0, 0, 0));
+    else
+      PaintRing(s, kWhite, kGrey);
   }
   s.look.shapeOuterRegion.reset(CreateEllipticRgn(1, 1, w - 1, h - 1));
   s.look.shapeInnerRegion.reset(CreateEllipticRgn(2, 2, w - 2, h - 2));
@@ -107,8 +108,10 @@ bool PictureOutline(ButtState& s, gdi::Region& region) {
     OffsetRgn(s.look.shapeInnerRegion.get(), box.left - own.left + 2, box.top - own.top + 2);
 
   DrawingScope scope(s);
-  if (s.ButtonShape == butt::ShapePictureRinged) PaintRing(s, kWhite, kGrey);
-  else FrameRegion(s, region.get(), static_cast<COLORREF>(TranslateColor(s.BackColor)));
+  if (s.ButtonShape == butt::ShapePictureRinged)
+    PaintRing(s, kWhite, kGrey);
+  else
+    FrameRegion(s, region.get(), static_cast<COLORREF>(TranslateColor(s.BackColor)));
   return true;
 }
 }  // namespace
@@ -121,18 +124,17 @@ void BuildShape(ButtState& s) {
 
   gdi::Region region;
   switch (s.ButtonShape) {
-    case butt::ShapeSlantLeft: case butt::ShapeSlantRight: case butt::ShapeParallelogram:
-      region = SlantedOutline(s);
-      break;
-    case butt::ShapeEllipse: case butt::ShapeEllipseValueCaption: case butt::ShapeEllipseFramed:
-      EllipticOutline(s, region);
-      break;
-    case butt::ShapePicture: case butt::ShapePictureRinged:
+    case butt::ShapeSlantLeft:
+    case butt::ShapeSlantRight:
+    case butt::ShapeParallelogram: region = SlantedOutline(s); break;
+    case butt::ShapeEllipse:
+    case butt::ShapeEllipseValueCaption:
+    case butt::ShapeEllipseFramed: EllipticOutline(s, region); break;
+    case butt::ShapePicture:
+    case butt::ShapePictureRinged:
       if (!PictureOutline(s, region)) return;
       break;
-    default:
-      region.reset(CreateRectRgn(0, 0, s.clientWidth + 1, s.clientHeight + 1));
-      break;
+    default: region.reset(CreateRectRgn(0, 0, s.clientWidth + 1, s.clientHeight + 1)); break;
   }
   if (!region) return;
   if (s.ButtonShape <= butt::ShapeSlantRight) Trim(region.get(), s, s.clientWidth, s.clientHeight);
@@ -160,8 +162,7 @@ void ResizeControl(ButtState& s, int width, int height) {
     GetClientRect(s.hwnd, &inner);
     const int extraW = (outer.right - outer.left) - (inner.right - inner.left);
     const int extraH = (outer.bottom - outer.top) - (inner.bottom - inner.top);
-    SetWindowPos(s.hwnd, nullptr, 0, 0, width + extraW, height + extraH,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(s.hwnd, nullptr, 0, 0, width + extraW, height + extraH, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     GetClientRect(s.hwnd, &inner);
     if (s.clientWidth != inner.right || s.clientHeight != inner.bottom) {
       s.clientWidth = inner.right;
@@ -183,7 +184,8 @@ int16_t PrepareShapeClip(ButtState& s) {
   const int shape = s.ButtonShape;
   // The clip starts empty: the pass runs in a DrawingScope of its renderer.
   if (!s.hoverTracking && !heldDown && !value && s.ButtonStyle == butt::StyleHotTrack) return r;
-  if (s.ButtonStyle == butt::StyleHotTrack && (value || (shape != butt::ShapeEllipseFramed && shape != butt::ShapePicture))) {
+  if (s.ButtonStyle == butt::StyleHotTrack &&
+      (value || (shape != butt::ShapeEllipseFramed && shape != butt::ShapePicture))) {
     PaintGradient(s, butt::GradientVertical, static_cast<int32_t>(kWhite), static_cast<int32_t>(kGrey));
     SelectClip(s, s.look.shapeInnerRegion);
     r = 4;

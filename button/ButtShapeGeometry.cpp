@@ -62,12 +62,16 @@ std::vector<CornerCut> CornerCuts(int style, int shape, bool enabled, int width,
   const bool left = shape == 0 || shape == 2;   // a left slant has no left corners
   const bool right = shape == 0 || shape == 1;  // a right slant has no right corners
   if (left) {
-    if (pixels) CutLeftPixels(cuts, style, height);
-    else CutLeftTriangles(cuts, height);
+    if (pixels)
+      CutLeftPixels(cuts, style, height);
+    else
+      CutLeftTriangles(cuts, height);
   }
   if (right) {
-    if (pixels) CutRightPixels(cuts, style, width, height);
-    else CutRightTriangles(cuts, width, height);
+    if (pixels)
+      CutRightPixels(cuts, style, width, height);
+    else
+      CutRightTriangles(cuts, width, height);
   }
   return cuts;
 }

@@ -11,11 +11,11 @@
 // height; a control too narrow to keep 5 pixels beside its slant is widened
 // in steps of 5.
 struct SlantOutline {
-  int width;       // the width the control must have (may exceed the input)
-  int run;         // horizontal run of one slant: height + 1
-  POINT points[4]; // polygon, winding order top-left, bottom-left, bottom-right, top-right
-  int slantLeft;   // x where the left slant meets the bottom (0: none)
-  int slantRight;  // x where the top meets the right slant (width: none)
+  int width;        // the width the control must have (may exceed the input)
+  int run;          // horizontal run of one slant: height + 1
+  POINT points[4];  // polygon, winding order top-left, bottom-left, bottom-right, top-right
+  int slantLeft;    // x where the left slant meets the bottom (0: none)
+  int slantRight;   // x where the top meets the right slant (width: none)
 };
 SlantOutline ComputeSlantOutline(int shape, int width, int height);
 

@@ -32,9 +32,9 @@ inline constexpr int16_t kTrue = -1;
 inline constexpr int16_t kFalse = 0;
 
 // stateFlags bits.
-inline constexpr uint16_t StateFocusShown = 1;    // focus/default frame shown
-inline constexpr uint16_t StatePressed = 2;       // held by the left button or space
-inline constexpr uint16_t StateHot = 4;           // pointer over the control
+inline constexpr uint16_t StateFocusShown = 1;      // focus/default frame shown
+inline constexpr uint16_t StatePressed = 2;         // held by the left button or space
+inline constexpr uint16_t StateHot = 4;             // pointer over the control
 inline constexpr uint16_t StateCustomMoved = 1024;  // CustomClick displacement applied
 
 // Picture kinds, with the platform's picture-type numbers.
@@ -89,10 +89,10 @@ struct ButtState {
   bool displayAsDefault = false;  // ambient "DisplayAsDefault"
   int32_t clientWidth = 0;        // pixels
   int32_t clientHeight = 0;
-  int dpi = 96;                   // the DPI the host lays the control out at
-  HWND hwnd = nullptr;            // the control's window
-  HWND containerHwnd = nullptr;   // the window that holds it
-  HDC hdc = nullptr;              // the control's device context (host owned)
+  int dpi = 96;                  // the DPI the host lays the control out at
+  HWND hwnd = nullptr;           // the control's window
+  HWND containerHwnd = nullptr;  // the window that holds it
+  HDC hdc = nullptr;             // the control's device context (host owned)
 
   // --- Working state of input, hover and redraw ---
   uint16_t stateFlags = 0;

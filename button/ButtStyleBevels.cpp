@@ -14,8 +14,7 @@ constexpr int32_t kBlack = 0x000000;
 
 // Fills the ring colours of one style; may change frameState and the
 // caption (focus) colour first.
-using RingColours = void (*)(ButtState& s, int32_t face, BevelColors& c, int16_t& frameState,
-                             int32_t& captionColor);
+using RingColours = void (*)(ButtState& s, int32_t face, BevelColors& c, int16_t& frameState, int32_t& captionColor);
 
 void Soft3DRings(ButtState& s, int32_t face, BevelColors& c, int16_t& fs, int32_t& caption) {
   int32_t highlight = s.PressedAndHot() ? face : 0xE9E9E9;
@@ -26,9 +25,11 @@ void Soft3DRings(ButtState& s, int32_t face, BevelColors& c, int16_t& fs, int32_
   } else if (s.ButtonShape >= 1 && s.ButtonShape <= 3) {
     caption = ShiftColor(face, -48);
   }
-  struct Column { int32_t inner12, inner34, middle56, middle78; };
+  struct Column {
+    int32_t inner12, inner34, middle56, middle78;
+  };
   const Column table[4] = {
-      {-1, -1, highlight, kGrey},         // 0 normal
+      {-1, -1, highlight, kGrey},          // 0 normal
       {highlight, kGrey, kWhite, kBlack},  // 1 focus frame shown
       {-1, -1, -1, kGrey},                 // 2 held down
       {-1, -1, -1, highlight},             // 3 checked
@@ -89,8 +90,7 @@ void Light3DRings(ButtState& s, int32_t face, BevelColors& c, int16_t& fs, int32
   for (int i : {7, 8, 11, 12}) c[i] = sunken ? light : kGrey;
 }
 
-void PaintWithRings(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs, int16_t& result,
-                    RingColours rings) {
+void PaintWithRings(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs, int16_t& result, RingColours rings) {
   DrawingScope scope(s);
   const bool checkOrOption = IsCheckOrOption(s);
   int32_t face = (checkOrOption && s.Value != 0) ? s.look.checkedFaceColor : s.look.faceColor;

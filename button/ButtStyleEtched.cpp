@@ -12,8 +12,10 @@ void PaintEtched(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs, int1
   const bool enabled = s.hostEnabled != 0;
   const bool checkOrOption = IsCheckOrOption(s);
   int32_t face = s.look.faceColor;
-  if (checkOrOption && s.Value != 0) face = s.look.checkedFaceColor;
-  else if (!checkOrOption && s.PressedAndHot()) face = s.look.edgeColor;
+  if (checkOrOption && s.Value != 0)
+    face = s.look.checkedFaceColor;
+  else if (!checkOrOption && s.PressedAndHot())
+    face = s.look.edgeColor;
   int32_t gradient = TranslateColor(s.GradientColor);
   PaintFace(s, face, fs, result, gradient, s.look.hoverFaceColor);
   if (result == 0) return;

@@ -7,16 +7,17 @@
 #include "button/ShiftColor.h"
 #include "button/TranslateColor.h"
 
-void PaintRoundedGrey(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs,
-                      int16_t& result) {
+void PaintRoundedGrey(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs, int16_t& result) {
   DrawingScope scope(s);
   const bool enabled = s.hostEnabled != 0;
   const bool checkOrOption = IsCheckOrOption(s);
   const bool value = s.Value != 0;
   const bool heldCommand = !checkOrOption && s.PressedAndHot();
   int32_t face = s.look.faceColor;
-  if (heldCommand) face = s.look.edgeColor;
-  else if (checkOrOption && value) face = s.look.checkedFaceColor;
+  if (heldCommand)
+    face = s.look.edgeColor;
+  else if (checkOrOption && value)
+    face = s.look.checkedFaceColor;
 
   int32_t gradient = face;
   if (!value && s.GradientMode != butt::GradientNone) {
@@ -27,9 +28,12 @@ void PaintRoundedGrey(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs,
   if (result == 0) return;
 
   int32_t caption;
-  if (heldCommand || value) caption = (!enabled && value) ? ShiftColor(face, -32, true) : s.look.faceColor;
-  else if (enabled) caption = TranslateColor(s.hostForeColor);
-  else caption = checkOrOption ? 0x808080 : -1;
+  if (heldCommand || value)
+    caption = (!enabled && value) ? ShiftColor(face, -32, true) : s.look.faceColor;
+  else if (enabled)
+    caption = TranslateColor(s.hostForeColor);
+  else
+    caption = checkOrOption ? 0x808080 : -1;
 
   // A pressed or checked caption keeps its colour while hovered.
   int32_t remembered = -1;
@@ -83,8 +87,7 @@ void PaintRoundedGrey(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs,
   // Slanted shapes draw their focus lines in the darkened face, like the
   // other styles; elsewhere the cue takes the remembered hover colour (or
   // black).
-  int32_t cueColor = (s.ButtonShape >= 1 && s.ButtonShape <= 3) ? ShiftColor(face, -64)
-                                                                 : remembered;
+  int32_t cueColor = (s.ButtonShape >= 1 && s.ButtonShape <= 3) ? ShiftColor(face, -64) : remembered;
   bool aroundContent = true;
   DrawFocusCue(s, cueColor, value, aroundContent, p);
 }

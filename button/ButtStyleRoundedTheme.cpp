@@ -8,9 +8,9 @@
 #include "button/TranslateColor.h"
 
 namespace {
-constexpr int32_t kOutline = 0x733C00;     // dark blue (0, 60, 115)
-constexpr int32_t kFocusBlue = 0xEF826B;   // (107, 130, 239)
-constexpr int32_t kHotOrange = 0x0096E7;   // (231, 150, 0)
+constexpr int32_t kOutline = 0x733C00;    // dark blue (0, 60, 115)
+constexpr int32_t kFocusBlue = 0xEF826B;  // (107, 130, 239)
+constexpr int32_t kHotOrange = 0x0096E7;  // (231, 150, 0)
 
 // Inner and middle ring colours (entries 1..8) for frame state 0 normal,
 // 1 focus, 2 pressed, 3 hot; the normal and pressed columns shade the base.
@@ -18,8 +18,7 @@ void ThemeRings(int16_t fs, int32_t b, BevelColors& c) {
   auto sc = [b](int amount) { return ShiftColor(b, amount, true); };
   switch (fs) {
     case 1: {
-      const int32_t col[8] = {0xF0D1B5, 0xF7D7BD, 0xF0D1B5, 0xE7AE8C,
-                              0xE7AE8C, 0xFFDFBF, 0xE7AE8C, kFocusBlue};
+      const int32_t col[8] = {0xF0D1B5, 0xF7D7BD, 0xF0D1B5, 0xE7AE8C, 0xE7AE8C, 0xFFDFBF, 0xE7AE8C, kFocusBlue};
       for (int i = 0; i < 8; ++i) c[i + 1] = col[i];
       break;
     }
@@ -29,8 +28,7 @@ void ThemeRings(int16_t fs, int32_t b, BevelColors& c) {
       break;
     }
     case 3: {
-      const int32_t col[8] = {0x6BCBFF, 0x8CDBFF, 0x6BCBFF, 0x31B2FF,
-                              0x31B2FF, 0xA6E9FF, 0x31B2FF, kHotOrange};
+      const int32_t col[8] = {0x6BCBFF, 0x8CDBFF, 0x6BCBFF, 0x31B2FF, 0x31B2FF, 0xA6E9FF, 0x31B2FF, kHotOrange};
       for (int i = 0; i < 8; ++i) c[i + 1] = col[i];
       break;
     }
@@ -43,16 +41,17 @@ void ThemeRings(int16_t fs, int32_t b, BevelColors& c) {
 }
 }  // namespace
 
-void PaintRoundedTheme(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs,
-                       int16_t& result) {
+void PaintRoundedTheme(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs, int16_t& result) {
   DrawingScope scope(s);
   const bool enabled = s.hostEnabled != 0;
   const bool command = !IsCheckOrOption(s);
   int32_t base, face;
   if (command) {
     base = s.look.faceColor;
-    if (s.PressedAndHot() && s.GradientMode == butt::GradientNone) face = s.look.edgeColor;
-    else face = enabled ? base : ShiftColor(base, -24, true);
+    if (s.PressedAndHot() && s.GradientMode == butt::GradientNone)
+      face = s.look.edgeColor;
+    else
+      face = enabled ? base : ShiftColor(base, -24, true);
   } else if (s.Value != 0) {
     base = face = s.look.checkedFaceColor;
   } else {
@@ -61,8 +60,7 @@ void PaintRoundedTheme(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs
   const int32_t caption = enabled ? 0 : ShiftColor(face, -104, true);
   int32_t gradient = 0;
   if (s.ButtonShape <= 6)
-    gradient = s.GradientMode != butt::GradientNone ? ShiftColor(TranslateColor(s.GradientColor), 48, true)
-                                              : face;
+    gradient = s.GradientMode != butt::GradientNone ? ShiftColor(TranslateColor(s.GradientColor), 48, true) : face;
   PaintFace(s, face, fs, result, gradient, s.look.hoverFaceColor);
   if (result == 0) return;
   bool flatDisabled = true;
@@ -70,17 +68,22 @@ void PaintRoundedTheme(ButtState& s, BevelPoints& p, BevelColors& c, int16_t& fs
 
   if (s.ButtonShape >= 4) {
     // Focus and hover show only as the colour of the shape frame.
-    if (s.Has(StateFocusShown) && !s.hoverTracking) c[12] = kFocusBlue;
-    else if (s.hoverTracking) c[12] = kHotOrange;
-    else result = 1;
+    if (s.Has(StateFocusShown) && !s.hoverTracking)
+      c[12] = kFocusBlue;
+    else if (s.hoverTracking)
+      c[12] = kHotOrange;
+    else
+      result = 1;
     return;
   }
 
   int32_t outline = kOutline;
   if (enabled) {
     if (ShowsChecked(s)) fs = s.Has(StateFocusShown) ? 1 : 2;
-    if (s.Has(StateHot) && !s.Has(StatePressed)) fs = 3;
-    else if (fs == 1 && s.ShowFocusRect == kFalse) fs = 0;
+    if (s.Has(StateHot) && !s.Has(StatePressed))
+      fs = 3;
+    else if (fs == 1 && s.ShowFocusRect == kFalse)
+      fs = 0;
     ThemeRings(fs, base, c);
   } else {
     SetEntries(c, 1, 8, -1);

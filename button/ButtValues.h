@@ -65,14 +65,14 @@ inline constexpr int32_t kStyleCount = 8;
 // picture.
 enum Shape : int32_t {
   ShapeRectangle = 0,
-  ShapeSlantLeft = 1,          // left edge slanting at 45 degrees
-  ShapeSlantRight = 2,         // right edge slanting at 45 degrees
-  ShapeParallelogram = 3,      // both slants
-  ShapeEllipse = 4,            // with a gradient ring
+  ShapeSlantLeft = 1,            // left edge slanting at 45 degrees
+  ShapeSlantRight = 2,           // right edge slanting at 45 degrees
+  ShapeParallelogram = 3,        // both slants
+  ShapeEllipse = 4,              // with a gradient ring
   ShapeEllipseValueCaption = 5,  // as 4; the caption shows only while Value is true
-  ShapeEllipseFramed = 6,      // with a black frame
-  ShapePicture = 7,            // the picture's opaque part, framed in the back colour
-  ShapePictureRinged = 8,      // the picture's opaque part, with a gradient ring
+  ShapeEllipseFramed = 6,        // with a black frame
+  ShapePicture = 7,              // the picture's opaque part, framed in the back colour
+  ShapePictureRinged = 8,        // the picture's opaque part, with a gradient ring
 };
 inline constexpr int32_t kShapeCount = 9;
 

@@ -10,8 +10,7 @@ int Channel(int value, bool invert) {
 }
 }  // namespace
 
-int32_t ShiftColor(int32_t color, int16_t& amount, bool scaleBlue, bool avoidExtremes,
-                   bool invert) {
+int32_t ShiftColor(int32_t color, int16_t& amount, bool scaleBlue, bool avoidExtremes, bool invert) {
   const int r0 = color & 0xFF;
   const int g0 = (color >> 8) & 0xFF;
   const int b0 = (color >> 16) & 0xFF;

@@ -21,8 +21,8 @@ struct User32Entries {
   SendMessageAFn sendMessage = nullptr;
 
   bool complete() const {
-    return getLayeredWindowAttributes && setLayeredWindowAttributes && getWindowLong &&
-           setWindowLong && releaseCapture && sendMessage;
+    return getLayeredWindowAttributes && setLayeredWindowAttributes && getWindowLong && setWindowLong &&
+           releaseCapture && sendMessage;
   }
 };
 

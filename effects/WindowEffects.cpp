@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr DWORD kModeAlpha = LWA_ALPHA;        // 2: constant alpha
+constexpr DWORD kModeAlpha = LWA_ALPHA;         // 2: constant alpha
 constexpr DWORD kModeColourKey = LWA_COLORKEY;  // 1: colour key
 
 enum class Direction { In, Out };
@@ -41,9 +41,7 @@ void PumpPendingMessages() {
 }
 
 // A fade position applied as an opacity: nearest integer, halves to even.
-uint8_t ToOpacity(float position) {
-  return static_cast<uint8_t>(static_cast<int>(std::nearbyint(position)));
-}
+uint8_t ToOpacity(float position) { return static_cast<uint8_t>(static_cast<int>(std::nearbyint(position))); }
 
 // FadeIn and FadeOut differ only in direction, in the opacity a window
 // without constant alpha starts from, and in hiding at 0.
@@ -125,13 +123,9 @@ bool SetOpacity(HWND window, uint8_t opacity) {
   return api.setLayeredWindowAttributes(window, 0, opacity, kModeAlpha) != FALSE;
 }
 
-bool FadeIn(HWND window, uint8_t target, float step) {
-  return Fade(window, target, step, Direction::In);
-}
+bool FadeIn(HWND window, uint8_t target, float step) { return Fade(window, target, step, Direction::In); }
 
-bool FadeOut(HWND window, uint8_t target, float step) {
-  return Fade(window, target, step, Direction::Out);
-}
+bool FadeOut(HWND window, uint8_t target, float step) { return Fade(window, target, step, Direction::Out); }
 
 void DragForm(HWND window) {
   const User32Entries& api = User32();

@@ -76,8 +76,7 @@ Label& Form::CreateLabel(const LabelDesc& desc) {
   l.order_ = ++order_;
   l.rect_ = TwipsRect(desc.left, desc.top, desc.width, desc.height);
   labels_.push_back(std::move(owned));
-  if (!desc.toolTip.empty())
-    AddToolTip(container->Hwnd(), &l.rect_, reinterpret_cast<UINT_PTR>(&l), desc.toolTip);
+  if (!desc.toolTip.empty()) AddToolTip(container->Hwnd(), &l.rect_, reinterpret_cast<UINT_PTR>(&l), desc.toolTip);
   l.Invalidate();
   return l;
 }
@@ -93,8 +92,7 @@ Image& Form::CreateImage(const ImageDesc& desc) {
   m.desc_ = desc;
   m.rect_ = TwipsRect(desc.left, desc.top, desc.width, desc.height);
   images_.push_back(std::move(owned));
-  if (!desc.toolTip.empty())
-    AddToolTip(container->Hwnd(), &m.rect_, reinterpret_cast<UINT_PTR>(&m), desc.toolTip);
+  if (!desc.toolTip.empty()) AddToolTip(container->Hwnd(), &m.rect_, reinterpret_cast<UINT_PTR>(&m), desc.toolTip);
   m.Invalidate();
   return m;
 }
@@ -140,8 +138,7 @@ void Container::Move(int left, int top, int width, int height) {
 
 LRESULT CALLBACK Container::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return OwnedWindowProc<Container>(
-      hwnd, msg, wp, lp, [](Container* c, HWND h) { c->hwnd_.reset(h); },
-      [](Container* c) { return c->form_; },
+      hwnd, msg, wp, lp, [](Container* c, HWND h) { c->hwnd_.reset(h); }, [](Container* c) { return c->form_; },
       [](Container* c, UINT m, WPARAM w, LPARAM l) { return c->Handle(m, w, l); });
 }
 
@@ -207,9 +204,7 @@ LRESULT Container::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       Paint(dc.get());
       return 0;
     }
-    case WM_SETFOCUS:
-      form_->FocusChanged(hwnd);
-      return 0;
+    case WM_SETFOCUS: form_->FocusChanged(hwnd); return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -267,8 +262,7 @@ LRESULT Container::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         mouseTarget_.clear();
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcA(hwnd, msg, wp, lp);
 }

@@ -78,8 +78,12 @@ class Control {
   virtual void AccessKeyPress(int16_t keyAscii) { (void)keyAscii; }
 
   // Mouse.
-  virtual void MouseDown(int16_t button, int16_t shift, float x, float y) { (void)button, (void)shift, (void)x, (void)y; }
-  virtual void MouseMove(int16_t button, int16_t shift, float x, float y) { (void)button, (void)shift, (void)x, (void)y; }
+  virtual void MouseDown(int16_t button, int16_t shift, float x, float y) {
+    (void)button, (void)shift, (void)x, (void)y;
+  }
+  virtual void MouseMove(int16_t button, int16_t shift, float x, float y) {
+    (void)button, (void)shift, (void)x, (void)y;
+  }
   virtual void MouseUp(int16_t button, int16_t shift, float x, float y) { (void)button, (void)shift, (void)x, (void)y; }
   virtual void Click() {}
   virtual void DblClick() {}

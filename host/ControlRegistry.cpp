@@ -32,7 +32,8 @@ std::unique_ptr<Control> CreateControl(std::string_view className) {
   if (it == Factories().end() || !it->second)
     throw Error(errors::kUnknownControlClass, "Unknown control class \"" + std::string(className) + "\"");
   std::unique_ptr<Control> control = it->second();
-  if (!control) throw Error(errors::kUnknownControlClass, "The factory of \"" + std::string(className) + "\" made nothing");
+  if (!control)
+    throw Error(errors::kUnknownControlClass, "The factory of \"" + std::string(className) + "\" made nothing");
   return control;
 }
 

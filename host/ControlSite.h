@@ -66,7 +66,7 @@ class ControlSite {
   ~ControlSite();
 
   // Identity.
-  const std::string& Name() const { return name_; }       // e.g. "Butt1"
+  const std::string& Name() const { return name_; }  // e.g. "Butt1"
   const std::string& ClassName() const { return className_; }
   Control& GetControl() const { return *control_; }
   Form& GetForm() const { return *form_; }
@@ -123,12 +123,12 @@ class ControlSite {
   void Move(int left, int top, int width, int height);
 
   // Ambient values.
-  bool UserMode() const;              // false while editing the form
+  bool UserMode() const;  // false while editing the form
   const std::string& DisplayName() const { return name_; }
   OleColor AmbientBackColor() const;  // the container's back colour
   OleColor AmbientForeColor() const;
-  FontDesc AmbientFont() const;       // the container's font
-  bool DisplayAsDefault() const;      // the control is the default button now
+  FontDesc AmbientFont() const;   // the container's font
+  bool DisplayAsDefault() const;  // the control is the default button now
 
   // Property storage: marks the stored state out of date. The keys
   // notified since the last save are kept in order (repeats included).
@@ -182,18 +182,18 @@ class ControlSite {
   std::string tag_;
   std::string toolTip_;
   int16_t tabIndex_ = 0;
-  bool isDefault_ = false;  // the form's Default button
-  bool isCancel_ = false;   // the form's Cancel button
+  bool isDefault_ = false;      // the form's Default button
+  bool isCancel_ = false;       // the form's Cancel button
   int32_t left_ = 0, top_ = 0;  // the twips it was placed at
   int32_t extentX_ = 0, extentY_ = 0;
   int extentPixelsX_ = 0, extentPixelsY_ = 0;
   std::vector<std::string> changedKeys_;
-  bool attached_ = false;   // notifications flow only after loading
+  bool attached_ = false;  // notifications flow only after loading
   ClickTracker clicks_;
   bool hostCapture_ = false;
   bool inPaint_ = false;
-  bool shown_ = false;      // Show was delivered
-  int order_ = 0;           // creation order, breaks tab-index ties
+  bool shown_ = false;  // Show was delivered
+  int order_ = 0;       // creation order, breaks tab-index ties
   IDropTarget* dropTarget_ = nullptr;
 };
 

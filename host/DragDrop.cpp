@@ -24,9 +24,7 @@ ULONG SiteDropTarget::Release() {
   return left;
 }
 
-bool SiteDropTarget::Active() const {
-  return site_ && site_->UserMode() && site_->Enabled();
-}
+bool SiteDropTarget::Active() const { return site_ && site_->UserMode() && site_->Enabled(); }
 
 void SiteDropTarget::Over(DWORD keys, POINTL pt, DWORD* effect, int16_t state) {
   DWORD allowed = effect ? *effect : DROPEFFECT_NONE;

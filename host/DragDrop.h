@@ -39,5 +39,4 @@ class SiteDropTarget : public IDropTarget {
   POINTL lastPoint_{};
 };
 
-
 }  // namespace host

@@ -10,7 +10,8 @@ T& EventArgs::At(size_t i) const {
     throw Error(errors::kSubscriptOutOfRange,
                 "Subscript out of range: event argument " + std::to_string(i) + " of " + std::to_string(refs_.size()));
   T* const* p = std::get_if<T*>(&refs_[i]);
-  if (!p) throw Error(errors::kTypeMismatch, "Type mismatch: event argument " + std::to_string(i) + " has another type");
+  if (!p)
+    throw Error(errors::kTypeMismatch, "Type mismatch: event argument " + std::to_string(i) + " has another type");
   return **p;
 }
 

@@ -42,7 +42,9 @@ gdi::Font CreateGdiFont(const FontDesc& desc, int dpi) {
   lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
   std::memcpy(lf.lfFaceName, font.name.c_str(), font.name.size() + 1);
   gdi::Font result(CreateFontIndirectA(&lf));
-  if (!result) throw Error(errors::kInvalidPropertyValue, "Invalid property value: the font \"" + font.name + "\" cannot be created");
+  if (!result)
+    throw Error(errors::kInvalidPropertyValue,
+                "Invalid property value: the font \"" + font.name + "\" cannot be created");
   return result;
 }
 

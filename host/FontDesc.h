@@ -13,13 +13,13 @@ namespace host {
 
 struct FontDesc {
   std::string name = "MS Sans Serif";
-  float size = 8.25f;      // points; kept to 4 decimals when stored
-  int16_t weight = 400;    // 100..900; 700 is bold
-  bool bold = false;       // kept in step with weight by Normalized()
+  float size = 8.25f;    // points; kept to 4 decimals when stored
+  int16_t weight = 400;  // 100..900; 700 is bold
+  bool bold = false;     // kept in step with weight by Normalized()
   bool italic = false;
   bool underline = false;
   bool strikethrough = false;
-  int16_t charset = 0;     // DEFAULT_CHARSET would be 1; 0 is ANSI
+  int16_t charset = 0;  // DEFAULT_CHARSET would be 1; 0 is ANSI
 
   bool operator==(const FontDesc&) const = default;
 };

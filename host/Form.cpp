@@ -83,7 +83,8 @@ void Form::RaiseEvent(std::string_view object, std::string_view event, EventArgs
   }
 }
 
-void Form::RaiseMouse(const std::string& object, std::string_view event, int16_t button, int16_t shift, float x, float y) {
+void Form::RaiseMouse(const std::string& object, std::string_view event, int16_t button, int16_t shift, float x,
+                      float y) {
   EventArgs args = EventArgs::Of(button, shift, x, y);
   RaiseEvent(object, event, args);
 }
@@ -247,7 +248,8 @@ void Form::DestroyAll() {
   for (auto& n : natives_) {
     if (n->editChild && IsWindow(n->editChild) && n->oldEditProc)
       SetWindowLongPtrA(n->editChild, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(n->oldEditProc));
-    if (IsWindow(n->hwnd) && n->oldProc) SetWindowLongPtrA(n->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(n->oldProc));
+    if (IsWindow(n->hwnd) && n->oldProc)
+      SetWindowLongPtrA(n->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(n->oldProc));
   }
   sites_.clear();
   labels_.clear();
@@ -535,7 +537,6 @@ void Form::StartTimer(const std::string& name, UINT intervalMs) {
 }
 
 // ------------------------------------------------------------------ saving
-
 
 FormDesc Form::Save() {
   if (!hwnd_) return desc_;

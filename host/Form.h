@@ -160,7 +160,7 @@ struct NativeOptions {
   int16_t tabIndex = 0;
   bool tabStop = true;
   OleColor foreColor = kWindowText;
-  bool useForeColor = false;   // otherwise the system's text colour
+  bool useForeColor = false;  // otherwise the system's text colour
   std::string toolTip;
 };
 
@@ -321,7 +321,7 @@ class Form {
   struct TabItem {
     int16_t tabIndex = 0;
     int order = 0;
-    HWND hwnd = nullptr;          // nullptr for a label
+    HWND hwnd = nullptr;  // nullptr for a label
     ControlSite* site = nullptr;
     Native* native = nullptr;
     Label* label = nullptr;
@@ -376,7 +376,7 @@ class Form {
   FormDesc desc_;
   user::Window hwnd_;
   gdi::Brush backBrush_;
-  user::Icon icon_;   // the form icon copy given to the window
+  user::Icon icon_;  // the form icon copy given to the window
   user::Window toolTip_;
   struct PendingToolTip {
     HWND owner;
@@ -386,8 +386,8 @@ class Form {
     std::string text;
   };
   std::vector<PendingToolTip> pendingToolTips_;
-  bool shown_ = false;             // shown since loading: tooltips and drops start
-  bool dragDropStarted_ = false;   // StartDragAndDrop ran since loading
+  bool shown_ = false;            // shown since loading: tooltips and drops start
+  bool dragDropStarted_ = false;  // StartDragAndDrop ran since loading
   bool userMode_ = true;
   int dpi_ = 96;
   bool dirty_ = false;
@@ -404,7 +404,7 @@ class Form {
   std::vector<std::unique_ptr<Native>> natives_;
   std::map<std::string, EventHandler> handlers_;  // key: "object\nevent" in lower case
   AnyEventHandler anyHandler_;
-  std::map<std::string, UINT> timerIntervals_;    // by lower-case name
+  std::map<std::string, UINT> timerIntervals_;  // by lower-case name
   std::map<std::string, user::Timer> timers_;
   std::map<UINT_PTR, std::string> timerNames_;
   UINT_PTR nextTimerId_ = 1;

@@ -22,7 +22,7 @@ namespace host {
 struct FormProps {
   std::string name = "Form1";
   std::string caption;
-  int32_t left = -1, top = -1;  // twips on the screen; -1 centres the window
+  int32_t left = -1, top = -1;                      // twips on the screen; -1 centres the window
   int32_t clientWidth = 4800, clientHeight = 3600;  // twips
   OleColor backColor = kButtonFace;
   OleColor foreColor = kButtonText;
@@ -36,16 +36,16 @@ struct FormProps {
 // A child window that holds controls, labels and images, like a picture box.
 struct ContainerDesc {
   std::string name;
-  std::string container;  // the parent container; empty means the form
+  std::string container;                                   // the parent container; empty means the form
   int32_t left = 0, top = 0, width = 1440, height = 1440;  // twips
   int16_t tabIndex = 0;
-  bool tabStop = false;   // containers take no focus unless asked to
+  bool tabStop = false;  // containers take no focus unless asked to
   bool visible = true;
   OleColor backColor = kButtonFace;
   OleColor foreColor = kButtonText;
   std::optional<FontDesc> font;  // absent: the form's font
-  Picture picture;        // drawn unstretched at 0,0
-  int16_t borderStyle = 0;  // 0 none, 1 fixed single
+  Picture picture;               // drawn unstretched at 0,0
+  int16_t borderStyle = 0;       // 0 none, 1 fixed single
   std::string toolTip;
 };
 
@@ -60,9 +60,9 @@ struct LabelDesc {
   std::string caption;
   OleColor foreColor = kButtonText;
   OleColor backColor = kButtonFace;
-  bool transparent = false;    // no background of its own
+  bool transparent = false;      // no background of its own
   std::optional<FontDesc> font;  // absent: the container's font
-  int16_t alignment = 0;       // 0 left, 1 right, 2 centre
+  int16_t alignment = 0;         // 0 left, 1 right, 2 centre
   std::string toolTip;
 };
 
@@ -85,7 +85,7 @@ struct ControlDesc {
   std::string className;
   std::string name;
   std::string container;
-  int32_t left = 0, top = 0;          // twips
+  int32_t left = 0, top = 0;              // twips
   int32_t extentX = 1667, extentY = 688;  // HIMETRIC
   int16_t tabIndex = 0;
   bool isDefault = false;  // the form's default button (Enter)

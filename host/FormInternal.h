@@ -29,8 +29,7 @@ struct DispatchScope {
 // object's form. No exception crosses the window manager: the message is
 // given up there and the exception reported (ReportCaughtException).
 template <typename Owner, typename Bind, typename FormOf, typename Handle>
-LRESULT OwnedWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Bind bind, FormOf formOf,
-                        Handle handle) {
+LRESULT OwnedWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Bind bind, FormOf formOf, Handle handle) {
   auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (msg == WM_NCCREATE) {
     self = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);

@@ -157,10 +157,12 @@ bool Form::HandleAccessKey(char ch) {
     if (item.site) {
       const std::string& keys = item.site->accessKeys_;
       if (!std::any_of(keys.begin(), keys.end(), same)) continue;
-      if (!CanFocus(item) && !(item.site->attached_ && item.hwnd && IsWindowEnabled(item.hwnd) && IsWindowVisible(item.hwnd)))
+      if (!CanFocus(item) &&
+          !(item.site->attached_ && item.hwnd && IsWindowEnabled(item.hwnd) && IsWindowVisible(item.hwnd)))
         continue;
       if (CanFocus(item) && GetFocus() != item.hwnd) SetFocus(item.hwnd);
-      if (item.site->attached_) item.site->control_->AccessKeyPress(static_cast<int16_t>(static_cast<unsigned char>(ch)));
+      if (item.site->attached_)
+        item.site->control_->AccessKeyPress(static_cast<int16_t>(static_cast<unsigned char>(ch)));
       return true;
     }
     if (item.label) {
@@ -225,12 +227,10 @@ bool Form::HandleKeyMessage(MSG& msg) {
         case VK_ESCAPE:
           if (dropped || (!site && NativeWants(focus, msg, DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))) return false;
           return PressDefaultOrCancel(true);
-        default:
-          return false;
+        default: return false;
       }
     }
-    case WM_SYSCHAR:
-      return HandleAccessKey(static_cast<char>(msg.wParam));
+    case WM_SYSCHAR: return HandleAccessKey(static_cast<char>(msg.wParam));
     case WM_CHAR: {
       char ch = static_cast<char>(msg.wParam);
       if (!std::isgraph(static_cast<unsigned char>(ch))) return false;
@@ -239,8 +239,7 @@ bool Form::HandleKeyMessage(MSG& msg) {
       if (takesChars) return false;
       return HandleAccessKey(ch);
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

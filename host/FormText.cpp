@@ -49,7 +49,8 @@ std::string PictureText(const Picture& p, const std::string& indent) {
   if (!p) return "picture none";
   std::string b64 = EncodeBase64(p.FileBytes());
   std::string s = "picture base64";
-  for (size_t i = 0; i < b64.size(); i += kBase64LineLength) s += "\n" + indent + "  | " + b64.substr(i, kBase64LineLength);
+  for (size_t i = 0; i < b64.size(); i += kBase64LineLength)
+    s += "\n" + indent + "  | " + b64.substr(i, kBase64LineLength);
   return s;
 }
 
@@ -342,12 +343,18 @@ FontDesc ParseFont(std::string_view& s, int line) {
   f.weight = static_cast<int16_t>(Int32In(Word(s), line, 0, 1000));
   for (std::string_view w = Word(s); !w.empty(); w = Word(s)) {
     std::string lw = Lower(w);
-    if (lw == "bold") f.bold = true;
-    else if (lw == "italic") f.italic = true;
-    else if (lw == "underline") f.underline = true;
-    else if (lw == "strikethrough") f.strikethrough = true;
-    else if (lw.rfind("charset=", 0) == 0) f.charset = static_cast<int16_t>(Int32In(lw.substr(8), line, 0, 255));
-    else Fail(line, "unknown font flag \"" + std::string(w) + "\"");
+    if (lw == "bold")
+      f.bold = true;
+    else if (lw == "italic")
+      f.italic = true;
+    else if (lw == "underline")
+      f.underline = true;
+    else if (lw == "strikethrough")
+      f.strikethrough = true;
+    else if (lw.rfind("charset=", 0) == 0)
+      f.charset = static_cast<int16_t>(Int32In(lw.substr(8), line, 0, 255));
+    else
+      Fail(line, "unknown font flag \"" + std::string(w) + "\"");
   }
   return f;
 }
@@ -500,19 +507,24 @@ class Parser {
     if (v.front() == '-' || std::isdigit(static_cast<unsigned char>(v.front()))) {
       std::string_view w = Word(v);
       bool hex = w.size() > 2 && (w[1] == 'x' || w[1] == 'X');
-      PropertyValue r = hex ? PropertyValue::Color(static_cast<OleColor>(Int32In(w, lineNo_, 0, 0xFFFFFFFFLL) & 0xFFFFFFFF))
-                            : PropertyValue::Int32(Int32In(w, lineNo_, INT32_MIN, INT32_MAX));
+      PropertyValue r =
+          hex ? PropertyValue::Color(static_cast<OleColor>(Int32In(w, lineNo_, 0, 0xFFFFFFFFLL) & 0xFFFFFFFF))
+              : PropertyValue::Int32(Int32In(w, lineNo_, INT32_MIN, INT32_MAX));
       return Finish(v, r);
     }
     std::string kind = Lower(Word(v));
     if (kind == "int32") return Finish(v, PropertyValue::Int32(Int32In(Word(v), lineNo_, INT32_MIN, INT32_MAX)));
-    if (kind == "int16") return Finish(v, PropertyValue::Int16(static_cast<int16_t>(Int32In(Word(v), lineNo_, -32768, 32767))));
+    if (kind == "int16")
+      return Finish(v, PropertyValue::Int16(static_cast<int16_t>(Int32In(Word(v), lineNo_, -32768, 32767))));
     if (kind == "bool") {
       std::string w = Lower(Word(v));
       bool b;
-      if (w == "-1" || w == "true") b = true;
-      else if (w == "0" || w == "false") b = false;
-      else Fail(lineNo_, "a boolean is -1 or 0");
+      if (w == "-1" || w == "true")
+        b = true;
+      else if (w == "0" || w == "false")
+        b = false;
+      else
+        Fail(lineNo_, "a boolean is -1 or 0");
       return Finish(v, PropertyValue::Bool(b));
     }
     if (kind == "color") {
@@ -581,7 +593,8 @@ class Parser {
         default: break;
       }
     } catch (const Error& e) {
-      throw Error(errors::kBadFormText, "Form text block at line " + std::to_string(blockLine_) + ": " + e.Description());
+      throw Error(errors::kBadFormText,
+                  "Form text block at line " + std::to_string(blockLine_) + ": " + e.Description());
     }
     for (const auto& e : h.Entries()) {
       bool ok = false;
@@ -739,7 +752,8 @@ void SaveFormFile(const std::string& path, const FormDesc& desc) {
   user::File file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) throw Error(errors::kFileIo, "File access error: " + path);
   DWORD written = 0;
-  bool ok = WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+  bool ok =
+      WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
   ok = file.Close() && ok;
   if (!ok || !MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
     DeleteFileA(temp.c_str());

@@ -43,9 +43,7 @@ LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       StartDragAndDrop();
       CreateToolTips();
       return 0;
-    case WM_CLOSE:
-      Unload(0);
-      return 0;
+    case WM_CLOSE: Unload(0); return 0;
     case WM_ERASEBKGND: {
       RECT r;
       GetClientRect(hwnd, &r);
@@ -68,9 +66,7 @@ LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       *reinterpret_cast<SIZE*>(lp) = WindowSizeAt(LOWORD(wp));
       return TRUE;
     }
-    case kWmDpiChanged:
-      ScaleToDpi(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
-      return 0;
+    case kWmDpiChanged: ScaleToDpi(LOWORD(wp), reinterpret_cast<const RECT*>(lp)); return 0;
     case WM_ACTIVATE: {
       EventArgs none;
       if (LOWORD(wp) != WA_INACTIVE) {
@@ -94,8 +90,7 @@ LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcA(hwnd, msg, wp, lp);
 }
@@ -154,8 +149,7 @@ bool Form::HandleChildMessage(UINT msg, WPARAM wp, LPARAM lp, HBRUSH backBrush, 
       result = 0;
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -193,9 +187,7 @@ LRESULT CALLBACK Form::SiteWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return OwnedWindowProc<ControlSite>(
       hwnd, msg, wp, lp, [](ControlSite* site, HWND h) { site->hwnd_.reset(h); },
       [](ControlSite* site) { return site->form_; },
-      [](ControlSite* site, UINT m, WPARAM w, LPARAM l) {
-        return site->form_->HandleSite(*site, m, w, l);
-      });
+      [](ControlSite* site, UINT m, WPARAM w, LPARAM l) { return site->form_->HandleSite(*site, m, w, l); });
 }
 
 LRESULT Form::HandleSite(ControlSite& s, UINT msg, WPARAM wp, LPARAM lp) {
@@ -204,8 +196,7 @@ LRESULT Form::HandleSite(ControlSite& s, UINT msg, WPARAM wp, LPARAM lp) {
   bool live = s.attached_ && c;
   bool input = live && userMode_ && IsWindowEnabled(hwnd);  // a disabled control gets no input
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;  // the control paints every pixel
+    case WM_ERASEBKGND: return 1;  // the control paints every pixel
     case WM_PAINT: {
       gdi::PaintDC dc(hwnd);
       if (live && !s.inPaint_) {
@@ -315,8 +306,7 @@ LRESULT Form::HandleSite(ControlSite& s, UINT msg, WPARAM wp, LPARAM lp) {
       c->KeyPress(ascii);
       return 0;
     }
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     default: {
       LRESULT result = 0;
       if (live && c->WindowMessage(msg, wp, lp, result)) return result;

@@ -10,8 +10,7 @@
 
 namespace host {
 
-using MessageBoxHandler =
-    std::function<int(HWND owner, const std::string& text, const std::string& title, UINT style)>;
+using MessageBoxHandler = std::function<int(HWND owner, const std::string& text, const std::string& title, UINT style)>;
 
 // Replaces the function that shows message boxes; an empty handler
 // restores MessageBoxA. Returns the previous handler.

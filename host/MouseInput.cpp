@@ -21,14 +21,11 @@ int16_t MouseButtonOf(UINT msg) {
   switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-      return 1;
+    case WM_LBUTTONDBLCLK: return 1;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-      return 2;
-    default:
-      return 4;
+    case WM_RBUTTONDBLCLK: return 2;
+    default: return 4;
   }
 }
 

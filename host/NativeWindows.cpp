@@ -44,7 +44,8 @@ void Form::AddNative(HWND hwnd, std::string name, const NativeOptions& options) 
     }
   }
   if (lstrcmpiA(cls, "Static") == 0)
-    SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) | SS_NOTIFY);  // statics pass the mouse on otherwise
+    SetWindowLongA(hwnd, GWL_STYLE,
+                   GetWindowLongA(hwnd, GWL_STYLE) | SS_NOTIFY);  // statics pass the mouse on otherwise
   if (!options.toolTip.empty()) AddToolTip(hwnd, nullptr, reinterpret_cast<UINT_PTR>(hwnd), options.toolTip);
   if (std::string label = AccessibleLabelName(hwnd); !label.empty()) AnnotateAccessibleName(hwnd, label);
 }
@@ -76,9 +77,7 @@ LRESULT CALLBACK Form::NativeWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
 LRESULT Form::HandleNative(Native& n, HWND hwnd, WNDPROC oldProc, UINT msg, WPARAM wp, LPARAM lp) {
   std::string name = n.name;  // the handlers may remove the window
   switch (msg) {
-    case WM_SETFOCUS:
-      FocusChanged(n.hwnd);
-      break;
+    case WM_SETFOCUS: FocusChanged(n.hwnd); break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -131,8 +130,7 @@ LRESULT Form::HandleNative(Native& n, HWND hwnd, WNDPROC oldProc, UINT msg, WPAR
       RaiseMouse(name, "MouseMove", ButtonsFromKeyState(wp), ShiftState(), static_cast<float>(GET_X_LPARAM(lp)),
                  static_cast<float>(GET_Y_LPARAM(lp)));
       break;
-    default:
-      break;
+    default: break;
   }
   return CallWindowProcA(oldProc, hwnd, msg, wp, lp);
 }

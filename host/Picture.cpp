@@ -84,7 +84,8 @@ std::shared_ptr<Picture::Data> LoadCursorBytes(const uint8_t* p, size_t size) {
   const uint8_t* entry = p + 6;
   uint16_t hotX = Read16(entry + 4), hotY = Read16(entry + 6);
   uint32_t length = Read32(entry + 8), offset = Read32(entry + 12);
-  if (offset > size || length > size - offset || length < sizeof(BITMAPINFOHEADER)) NotAPicture("the cursor file is truncated");
+  if (offset > size || length > size - offset || length < sizeof(BITMAPINFOHEADER))
+    NotAPicture("the cursor file is truncated");
   std::vector<uint8_t> res;
   Put16(res, hotX);
   Put16(res, hotY);
@@ -318,7 +319,8 @@ Picture Picture::FromBitmap(HBITMAP bitmap, bool takeOwnership) {
   if (!bitmap || GetObjectType(bitmap) != OBJ_BITMAP) NotAPicture("the handle is not a bitmap");
   auto d = std::make_shared<Data>();
   d->type = PictureType::Bitmap;
-  d->bitmap = gdi::Bitmap(takeOwnership ? bitmap : static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  d->bitmap = gdi::Bitmap(
+      takeOwnership ? bitmap : static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!d->bitmap) NotAPicture("the bitmap cannot be copied");
   FillSizes(*d);
   return Picture(std::move(d));

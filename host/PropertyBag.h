@@ -71,7 +71,8 @@ class PropertyBag {
   void WriteText(std::string_view key, std::string_view value, std::string_view defaultValue);
   // Written when the value differs from the default; a missing default
   // (std::nullopt) means "always written".
-  void WriteFont(std::string_view key, const FontDesc& value, const std::optional<FontDesc>& defaultValue = std::nullopt);
+  void WriteFont(std::string_view key, const FontDesc& value,
+                 const std::optional<FontDesc>& defaultValue = std::nullopt);
   // Omitted when the value is "none" (the only default a picture has).
   void WritePicture(std::string_view key, const Picture& value);
   // Writes unconditionally ("always written" keys).

@@ -110,8 +110,7 @@ class WindowProp {
   ~WindowProp() { reset(); }
   WindowProp(const WindowProp&) = delete;
   WindowProp& operator=(const WindowProp&) = delete;
-  WindowProp(WindowProp&& o) noexcept
-      : hwnd_(o.hwnd_), name_(std::move(o.name_)), set_(std::exchange(o.set_, false)) {}
+  WindowProp(WindowProp&& o) noexcept : hwnd_(o.hwnd_), name_(std::move(o.name_)), set_(std::exchange(o.set_, false)) {}
   WindowProp& operator=(WindowProp&& o) noexcept {
     if (this != &o) {
       reset();

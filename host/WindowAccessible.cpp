@@ -98,9 +98,7 @@ HRESULT WindowAccessible::GetTypeInfoCount(UINT* count) {
   return standard_ ? S_OK : RPC_E_DISCONNECTED;
 }
 
-HRESULT WindowAccessible::GetTypeInfo(UINT, LCID, ITypeInfo**) {
-  return standard_ ? E_NOTIMPL : RPC_E_DISCONNECTED;
-}
+HRESULT WindowAccessible::GetTypeInfo(UINT, LCID, ITypeInfo**) { return standard_ ? E_NOTIMPL : RPC_E_DISCONNECTED; }
 
 HRESULT WindowAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
   return standard_ ? E_NOTIMPL : RPC_E_DISCONNECTED;
@@ -122,8 +120,8 @@ HRESULT WindowAccessible::ContextSensitiveHelp(BOOL) { return standard_ ? E_NOTI
 
 // ------------------------------------------------------------ IAccessible
 
-#define VORN_DELEGATE(call)                    \
-  if (!standard_) return RPC_E_DISCONNECTED;   \
+#define VORN_DELEGATE(call)                  \
+  if (!standard_) return RPC_E_DISCONNECTED; \
   return standard_->call
 
 HRESULT WindowAccessible::get_accParent(IDispatch** parent) { VORN_DELEGATE(get_accParent(parent)); }

@@ -12,22 +12,22 @@ using registry_text::StartsWith;
 using registry_text::TrimSpaces;
 
 enum ParserState {
-  HEADER,     // first line: must read REGEDIT4
-  SEEK_KEY,   // outside a key block: skip lines until a key line
-  KEY_LINE,   // current line opens a key block or deletes a key
-  KEY_VALUES, // inside a key block: value lines until the next key line
-  DONE,       // stop; `result` says how
+  HEADER,      // first line: must read REGEDIT4
+  SEEK_KEY,    // outside a key block: skip lines until a key line
+  KEY_LINE,    // current line opens a key block or deletes a key
+  KEY_VALUES,  // inside a key block: value lines until the next key line
+  DONE,        // stop; `result` says how
   NB_PARSER_STATES
 };
 
 struct Parser {
   std::vector<std::string_view> lines;
-  size_t line = 0;            // index of the current line
-  std::string keyLine;        // the current key line, trimmed and unquoted
-  std::string keyPath;        // key of the current block
+  size_t line = 0;      // index of the current line
+  std::string keyLine;  // the current key line, trimmed and unquoted
+  std::string keyPath;  // key of the current block
   ImportSink& sink;
   ImportResult result = ImportResult::Imported;
-  std::string scratch;        // the current value line without its quotes
+  std::string scratch;  // the current value line without its quotes
 };
 
 ParserState HeaderState(Parser& p) {

@@ -36,8 +36,8 @@ void RegistryImportSink::Release() {
 bool RegistryImportSink::SetValue(const std::string& keyPath, const std::string& name, DWORD type,
                                   const std::string& data) {
   const HKEY key = Key(keyPath, true);
-  if (key && RegSetValueExA(key, name.c_str(), 0, type, Bytes(data), static_cast<DWORD>(data.size())) ==
-                 ERROR_SUCCESS) {
+  if (key &&
+      RegSetValueExA(key, name.c_str(), 0, type, Bytes(data), static_cast<DWORD>(data.size())) == ERROR_SUCCESS) {
     return true;
   }
   Release();
@@ -60,8 +60,7 @@ void RegistryImportSink::KillValue(const std::string& keyPath, const std::string
   registry_.KillValue(keyPath, name);
 }
 
-void RegistryImportSink::WriteBinary(const std::string& keyPath, const std::string& name,
-                                     const std::string& hexText) {
+void RegistryImportSink::WriteBinary(const std::string& keyPath, const std::string& name, const std::string& hexText) {
   // The key comes before the conversion, which may throw.
   Key(keyPath, true);
   std::string hex = hexText;

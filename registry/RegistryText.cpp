@@ -59,9 +59,7 @@ std::string ReplaceNoCase(std::string_view text, std::string_view from, std::str
   return out;
 }
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
 bool StartsWithLowerCase(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;

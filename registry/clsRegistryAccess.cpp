@@ -96,8 +96,7 @@ bool clsRegistryAccess::HaveSubkey(const std::string& sPath) {
   if (RegOpenKeyA(RootKey, SubKey.c_str(), key.put()) != ERROR_SUCCESS) return false;
   std::string name(kBufferSize, ' ');
   DWORD length = kBufferSize;
-  return RegEnumKeyExA(key.get(), 0, name.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
-         ERROR_NO_MORE_ITEMS;
+  return RegEnumKeyExA(key.get(), 0, name.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_NO_MORE_ITEMS;
 }
 
 bool clsRegistryAccess::WritePrelude(const std::string& sPath) {
@@ -109,8 +108,7 @@ bool clsRegistryAccess::WritePrelude(const std::string& sPath) {
   return true;
 }
 
-int32_t clsRegistryAccess::WriteString(const std::string& sPath, const std::string& sName,
-                                       const std::string& sValue) {
+int32_t clsRegistryAccess::WriteString(const std::string& sPath, const std::string& sName, const std::string& sValue) {
   if (!WritePrelude(sPath)) return 0;
   // The text without a terminating zero: the registry adds one on reading.
   return WriteValue(RootKey, SubKey, registry_value::StringValueName(sName), REG_SZ, Bytes(sValue),
@@ -123,8 +121,7 @@ int32_t clsRegistryAccess::WriteDWORD(const std::string& sPath, const std::strin
   return WriteValue(RootKey, SubKey, sName, REG_DWORD, Bytes(bytes), 4);
 }
 
-int32_t clsRegistryAccess::WriteBinary(const std::string& sPath, const std::string& sName,
-                                       const std::string& sValue) {
+int32_t clsRegistryAccess::WriteBinary(const std::string& sPath, const std::string& sName, const std::string& sValue) {
   if (!WritePrelude(sPath)) return 0;
   std::string hex = sValue;
   const std::string bytes = StrToBin(hex);
@@ -258,14 +255,11 @@ void clsRegistryAccess::ListValues(HKEY key, int32_t OnlyType, std::vector<Liste
       case REG_BINARY:
         value = dataLength < 1 ? std::string() : std::string(registry_text::TrimSpaces(BinToStr(std::string(bytes))));
         break;
-      case REG_DWORD:
-        value = registry_value::DwordFromData(bytes, 0);
-        break;
+      case REG_DWORD: value = registry_value::DwordFromData(bytes, 0); break;
       case REG_SZ:
         value = registry_value::TextFromStringData(bytes, std::string_view::npos).value_or(std::string());
         break;
-      default:
-        break;  // other types are listed by name only
+      default: break;  // other types are listed by name only
     }
     listed.push_back({name.substr(0, nameLength), type, std::move(value)});
   }

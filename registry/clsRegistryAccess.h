@@ -59,8 +59,8 @@ class clsRegistryAccess {
   // Lists the values of one type (OnlyType: REG_SZ 1, REG_BINARY 3,
   // REG_DWORD 4; -1 for all) into the two arrays, cleared once the key is
   // open. Count listed, or -1 (arrays then left as passed).
-  int32_t EnumValues(const std::string& sPath, std::vector<std::string>& sName,
-                     std::vector<RegistryValue>& sValue, int32_t OnlyType = -1);
+  int32_t EnumValues(const std::string& sPath, std::vector<std::string>& sName, std::vector<RegistryValue>& sValue,
+                     int32_t OnlyType = -1);
 
   // Writes sPath (and by default its subkeys) into a new REGEDIT4 file; an
   // existing file is refused. Output, when given, is an edit control that

@@ -17,8 +17,7 @@ LRESULT CALLBACK BareWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-HWND Child(HWND parent, const char* className, const char* text, DWORD style, int x, int y, int width,
-           int height) {
+HWND Child(HWND parent, const char* className, const char* text, DWORD style, int x, int y, int width, int height) {
   HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, x, y, width, height,
                                parent, nullptr, GetModuleHandleA(nullptr), nullptr);
   SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);

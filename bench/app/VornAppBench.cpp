@@ -29,7 +29,8 @@ std::string WindowsPath(std::string path) {
 std::string Item(int16_t id) {
   HRSRC info = FindResourceA(nullptr, MAKEINTRESOURCEA(id), vorn::kItemGroup);
   if (!info) return std::string();
-  return std::string(static_cast<const char*>(LockResource(LoadResource(nullptr, info))), SizeofResource(nullptr, info));
+  return std::string(static_cast<const char*>(LockResource(LoadResource(nullptr, info))),
+                     SizeofResource(nullptr, info));
 }
 
 // Plain CreateFile/WriteFile; with `flush`, FlushFileBuffers before the
@@ -110,9 +111,8 @@ int main(int argc, char** argv) {
                   nullptr);
   char saved[1024];
   DWORD savedSize = sizeof saved, savedType = 0;
-  const bool hadValue =
-      RegQueryValueExA(key, "PATH_APPLICATION", nullptr, &savedType, reinterpret_cast<BYTE*>(saved), &savedSize) ==
-      ERROR_SUCCESS;
+  const bool hadValue = RegQueryValueExA(key, "PATH_APPLICATION", nullptr, &savedType, reinterpret_cast<BYTE*>(saved),
+                                         &savedSize) == ERROR_SUCCESS;
   RegSetValueExA(key, "PATH_APPLICATION", 0, REG_SZ, reinterpret_cast<const BYTE*>(game.root.c_str()),
                  static_cast<DWORD>(game.root.size() + 1));
 
@@ -173,10 +173,11 @@ int main(int argc, char** argv) {
   printStarts("VORN", starts);
   printStarts("bare window", bareStarts);
   if (!starts.empty() && !bareStarts.empty()) {
-    std::printf("start-up ratio, VORN / bare window: %.2f of the medians, %.2f of the minima, %.2f median of %zu pairs\n",
-                Median(starts) / Median(bareStarts),
-                *std::min_element(starts.begin(), starts.end()) / *std::min_element(bareStarts.begin(), bareStarts.end()),
-                Median(pairRatios), pairRatios.size());
+    std::printf(
+        "start-up ratio, VORN / bare window: %.2f of the medians, %.2f of the minima, %.2f median of %zu pairs\n",
+        Median(starts) / Median(bareStarts),
+        *std::min_element(starts.begin(), starts.end()) / *std::min_element(bareStarts.begin(), bareStarts.end()),
+        Median(pairRatios), pairRatios.size());
   }
   const double apply = Median(applyTimes), plain = Median(plainTimes), flushed = Median(flushedTimes);
   std::printf("writing a set of 8 files (%d runs, medians): APPLY %.3f ms, plain writes %.3f ms, ratio %.2f\n",

@@ -73,8 +73,8 @@ int main() {
   host::DoEvents();
   Butt& butt = form.ControlAs<Butt>("Butt1");
   HWND box = form.GetContainer("Box").Hwnd();
-  HWND native = CreateWindowExA(0, "BUTTON", "APPLY", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 100, 10, kWidth,
-                                kHeight, box, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND native = CreateWindowExA(0, "BUTTON", "APPLY", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 100, 10, kWidth, kHeight,
+                                box, nullptr, GetModuleHandleA(nullptr), nullptr);
   host::DoEvents();
 
   RECT r{};

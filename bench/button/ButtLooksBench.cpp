@@ -75,7 +75,7 @@ void BenchPrepare(int n) {
 
 void BenchRedraw(HDC screenLike) {
   static const char* kNames[8] = {"Soft3D", "Classic3D", "RoundedTheme", "Etched",
-                                  "Thin3D", "HotTrack", "Light3D", "RoundedGrey"};
+                                  "Thin3D", "HotTrack",  "Light3D",      "RoundedGrey"};
   for (int style = 0; style < 8; ++style) {
     ButtState s;
     s.clientWidth = 63;
@@ -105,8 +105,8 @@ void BenchRedraw(HDC screenLike) {
 int main() {
   for (int n : {64, 256, 1024}) BenchPrepare(n);
   // The redraws present into a real window's DC.
-  HWND wnd = CreateWindowExA(0, "STATIC", "bench", WS_POPUP | WS_VISIBLE, 0, 0, 63, 26, nullptr,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND wnd = CreateWindowExA(0, "STATIC", "bench", WS_POPUP | WS_VISIBLE, 0, 0, 63, 26, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
   HDC dc = GetDC(wnd);
   BenchRedraw(dc);
   ReleaseDC(wnd, dc);

@@ -41,13 +41,13 @@ void FillKey(const std::string& subKey, int seed) {
   if (RegCreateKeyA(HKEY_CURRENT_USER, subKey.c_str(), key.put()) != ERROR_SUCCESS) return;
   for (int i = 0; i < 4; ++i) {
     const std::string text = "value text " + std::to_string(seed * 10 + i) + " for the benchmark";
-    RegSetValueExA(key.get(), ("s" + std::to_string(i)).c_str(), 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
+    RegSetValueExA(key.get(), ("s" + std::to_string(i)).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
   }
   for (int i = 0; i < 3; ++i) {
     const DWORD value = static_cast<DWORD>(seed * 7919 + i);
-    RegSetValueExA(key.get(), ("d" + std::to_string(i)).c_str(), 0, REG_DWORD,
-                   reinterpret_cast<const BYTE*>(&value), 4);
+    RegSetValueExA(key.get(), ("d" + std::to_string(i)).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                   4);
   }
   for (int i = 0; i < 3; ++i) {
     BYTE bytes[16];
@@ -97,8 +97,7 @@ double TimeRegedit(const std::string& arguments) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   const double start = bench::Seconds();
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     return -1;
   }
   WaitForSingleObject(process.hProcess, INFINITE);
@@ -134,9 +133,10 @@ int main(int argc, char** argv) {
   // save the registry to disk, which lands on one side of one round only.
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
   const int keys = BuildTree();
-  std::printf("registry benchmark: %d keys with 10 values each (4 strings, 3 DWORDs, 3 binaries of 16 bytes), "
-              "%d rounds\n",
-              keys, rounds);
+  std::printf(
+      "registry benchmark: %d keys with 10 values each (4 strings, 3 DWORDs, 3 binaries of 16 bytes), "
+      "%d rounds\n",
+      keys, rounds);
   PrintTree("building");
 
   clsRegistryAccess registry;
@@ -188,9 +188,10 @@ int main(int argc, char** argv) {
   std::printf("\n%-8s %18s %12s %8s\n", "medians", "clsRegistryAccess", "regedit", "ratio");
   row("export", ourExports, theirExports);
   row("import", ourImports, theirImports);
-  std::printf("(ratio: clsRegistryAccess time / regedit time; regedit times include starting the process,\n"
-              " about %.3f s as measured on an empty key)\n",
-              launch);
+  std::printf(
+      "(ratio: clsRegistryAccess time / regedit time; regedit times include starting the process,\n"
+      " about %.3f s as measured on an empty key)\n",
+      launch);
 
   DeleteTree(HKEY_CURRENT_USER, kSubKey);
   DeleteFileA(ourFile.c_str());

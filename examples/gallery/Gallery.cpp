@@ -35,8 +35,7 @@ struct Gallery {
   host::Picture pill = host::Picture::FromBitmap(MakePill(92, 32, RGB(60, 150, 90)), true);
   host::Picture ink = host::Picture::FromBitmap(MakeInk(24), true);
 
-  Butt& Add(const std::string& name, int x, int y, int w, int h,
-            const std::string& container = "Board") {
+  Butt& Add(const std::string& name, int x, int y, int w, int h, const std::string& container = "Board") {
     host::ControlDesc c;
     c.className = Butt::kClassName;
     c.name = name;
@@ -50,8 +49,7 @@ struct Gallery {
     return form.ControlAs<Butt>(name);
   }
 
-  void Label(const std::string& name, const std::string& text, int x, int y, int w = 104,
-             int h = 16) {
+  void Label(const std::string& name, const std::string& text, int x, int y, int w = 104, int h = 16) {
     host::LabelDesc l;
     l.name = name;
     l.caption = text;
@@ -68,17 +66,15 @@ struct Gallery {
   void StyleShapeGrid() {
     static const char* kStyles[8] = {"0 Soft3D", "1 Classic3D", "2 RoundedTheme", "3 Etched",
                                      "4 Thin3D", "5 HotTrack",  "6 Light3D",      "7 RoundedGrey"};
-    static const char* kShapes[9] = {"0 rectangle", "1 left slant", "2 right slant",
-                                     "3 both slants", "4 ellipse",  "5 ellipse",
-                                     "6 framed",      "7 picture",  "8 picture ring"};
+    static const char* kShapes[9] = {"0 rectangle", "1 left slant", "2 right slant", "3 both slants", "4 ellipse",
+                                     "5 ellipse",   "6 framed",     "7 picture",     "8 picture ring"};
     for (int shape = 0; shape < 9; ++shape)
       Label("shape" + std::to_string(shape), kShapes[shape], kLeft + shape * kColumn, 8, 96);
     for (int style = 0; style < 8; ++style) {
       const int y = 28 + style * kRow;
       Label("style" + std::to_string(style), kStyles[style], 8, y + 10);
       for (int shape = 0; shape < 9; ++shape) {
-        Butt& b = Add("S" + std::to_string(style) + "x" + std::to_string(shape),
-                      kLeft + shape * kColumn, y, 92, 32);
+        Butt& b = Add("S" + std::to_string(style) + "x" + std::to_string(shape), kLeft + shape * kColumn, y, 92, 32);
         b.DelayDrawing(true);
         b.Caption("Style &" + std::to_string(style));
         b.BackColor(style == 2 ? RGB(200, 214, 236) : host::kButtonFace);
@@ -121,8 +117,7 @@ struct Gallery {
     Butt& icon = Add("IconPic", kLeft + 5 * 132, y, 126, 48);
     icon.DelayDrawing(true);
     icon.Picture(host::Picture::FromIcon(
-        static_cast<HICON>(LoadImageA(nullptr, MAKEINTRESOURCEA(32516), IMAGE_ICON, 32, 32, LR_SHARED)),
-        false, false));
+        static_cast<HICON>(LoadImageA(nullptr, MAKEINTRESOURCEA(32516), IMAGE_ICON, 32, 32, LR_SHARED)), false, false));
     icon.PictureSize(2);
     icon.Caption("Icon");
     icon.DelayDrawing(false);
@@ -241,9 +236,8 @@ struct Gallery {
   }
 
   void ShowMode() {
-    form.GetLabel("mode").SetCaption(form.UserMode()
-                                         ? "RUN mode (F2 switches to edit mode)"
-                                         : "EDIT mode: dotted bounds, default frame (F2: run mode)");
+    form.GetLabel("mode").SetCaption(form.UserMode() ? "RUN mode (F2 switches to edit mode)"
+                                                     : "EDIT mode: dotted bounds, default frame (F2: run mode)");
   }
 };
 

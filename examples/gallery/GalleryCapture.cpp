@@ -34,8 +34,7 @@ bool SaveWindowBmp(HWND hwnd, const std::string& path) {
     fh.bfOffBits = sizeof fh + sizeof(BITMAPINFOHEADER);
     fh.bfSize = fh.bfOffBits + stride * h;
     if (FILE* f = std::fopen(path.c_str(), "wb")) {
-      ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 &&
-           std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f) == 1 &&
+      ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f) == 1 &&
            std::fwrite(bits, stride * h, 1, f) == 1;
       std::fclose(f);
     }

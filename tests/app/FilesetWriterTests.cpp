@@ -13,8 +13,7 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-constexpr DWORD kUnwantedAttributes =
-    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+constexpr DWORD kUnwantedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 // The bytes of one of this test program's own items (filesets_test.rc).
 Bytes ItemBytes(int16_t id, const char* group) {
@@ -35,19 +34,17 @@ Bytes LargeItemPattern() {
 }
 
 void WriteBytes(const std::string& path, const Bytes& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
   DWORD written = 0;
-  const BOOL ok = bytes.empty() || WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
-                                             &written, nullptr);
+  const BOOL ok = bytes.empty() || WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
   ASSERT_TRUE(ok);
 }
 
 Bytes ReadBytes(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
   Bytes bytes(GetFileSize(file, nullptr));
   DWORD read = 0;
@@ -193,10 +190,10 @@ TEST_F(FilesetWriterFailure, MissingItemLeavesTargetUntouched) {
   const std::string target = In("type1.xml");
   WriteBytes(target, kOldContent);
   ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-  EXPECT_NE(ExtractResource(299, "CUSTOM", target), 0);      // no such number
-  EXPECT_NE(ExtractResource(202, "OTHER", target), 0);       // number not in that group
+  EXPECT_NE(ExtractResource(299, "CUSTOM", target), 0);       // no such number
+  EXPECT_NE(ExtractResource(202, "OTHER", target), 0);        // number not in that group
   EXPECT_NE(ExtractResource(201, "NOSUCHGROUP", target), 0);  // no such group
-  EXPECT_NE(ExtractResource(0, "CUSTOM", target), 0);        // no item can carry 0
+  EXPECT_NE(ExtractResource(0, "CUSTOM", target), 0);         // no item can carry 0
   EXPECT_EQ(ReadBytes(target), kOldContent);
   EXPECT_EQ(GetFileAttributesA(target.c_str()) & kUnwantedAttributes,
             DWORD{FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN});
@@ -207,8 +204,7 @@ TEST_F(FilesetWriterFailure, LockedTargetStaysIntactWithNoTemporaryFileLeft) {
   const std::string target = In("type4_noblur.xml");
   WriteBytes(target, kOldContent);
   ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
-  HANDLE lock = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE lock = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   const int32_t result = ExtractResource(203, "CUSTOM", target);
   CloseHandle(lock);
@@ -225,8 +221,7 @@ TEST_F(FilesetWriterFailure, LockedTargetStaysIntactWithNoTemporaryFileLeft) {
 TEST_F(FilesetWriterFailure, FolderAsTargetIsRefused) {
   ASSERT_TRUE(CreateDirectoryA(In("type1.xml").c_str(), nullptr));
   EXPECT_NE(ExtractResource(201, "CUSTOM", In("type1.xml")), 0);
-  EXPECT_EQ(GetFileAttributesA(In("type1.xml").c_str()) & FILE_ATTRIBUTE_DIRECTORY,
-            DWORD{FILE_ATTRIBUTE_DIRECTORY});
+  EXPECT_EQ(GetFileAttributesA(In("type1.xml").c_str()) & FILE_ATTRIBUTE_DIRECTORY, DWORD{FILE_ATTRIBUTE_DIRECTORY});
   EXPECT_EQ(List(), std::vector<std::string>{"type1.xml"});
 }
 
@@ -236,8 +231,7 @@ TEST_F(FilesetWriterFailure, ReadOnlyFolderLeavesTargetIntact) {
   ASSERT_TRUE(SetFileAttributesA(folder_.c_str(), FILE_ATTRIBUTE_READONLY));
   // Only meaningful where the platform refuses new files in such a folder.
   const std::string probe = In("probe.tmp");
-  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE) {
     CloseHandle(file);
     DeleteFileA(probe.c_str());

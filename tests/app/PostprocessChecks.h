@@ -32,15 +32,13 @@ std::vector<std::string> checkPostprocessChains(const XmlElement& document, std:
                                                 bool allowUnusedBlocks);
 
 // All of the above on one file's bytes.
-std::vector<std::string> checkPostprocessFile(std::string_view bytes, std::string_view rootId,
-                                              bool allowUnusedBlocks);
+std::vector<std::string> checkPostprocessFile(std::string_view bytes, std::string_view rootId, bool allowUnusedBlocks);
 
 // A "_noblur" file against its partner: line for line equal except, inside
 // the root chain, the reference 'blurRefId' to "MotionBlur", which becomes
 // reference "toneMap" to "ToneMap_to_8", and exactly three connections that
 // use it, whose endpoints are renamed the same way.
-std::vector<std::string> checkNoBlurPartner(std::string_view full, std::string_view noblur,
-                                            std::string_view blurRefId);
+std::vector<std::string> checkNoBlurPartner(std::string_view full, std::string_view noblur, std::string_view blurRefId);
 
 // Splits at CR LF; a final CR LF does not start another line.
 std::vector<std::string_view> splitCrLfLines(std::string_view bytes);

@@ -43,8 +43,8 @@ constexpr char kGameKey[] = "SOFTWARE\\Olverant\\VORN";
 constexpr char kGameValue[] = "PATH_APPLICATION";
 constexpr int kMsgBoxTextId = 0xFFFF;
 constexpr int kMsgBoxIconId = 0x0440;
-const char* const kSetFiles[8] = {"type1.xml", "type2.xml", "type2_noblur.xml", "type3.xml",
-                                  "type4.xml", "type4_noblur.xml", "type5.xml", "type5_noblur.xml"};
+const char* const kSetFiles[8] = {"type1.xml", "type2.xml",        "type2_noblur.xml", "type3.xml",
+                                  "type4.xml", "type4_noblur.xml", "type5.xml",        "type5_noblur.xml"};
 constexpr int kNoneFirstItem = 101;
 constexpr int kFullFirstItem = 109;
 
@@ -107,8 +107,7 @@ class GameFolder {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     static int counter = 0;
-    root_ = std::string(temp) + "vorn-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++counter);
+    root_ = std::string(temp) + "vorn-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
     CreateDirectoryA(root_.c_str(), nullptr);
     CreateDirectoryA(Folder().c_str(), nullptr);
   }
@@ -144,8 +143,8 @@ class GameFolder {
       const auto bytes = ReadAll(File(kSetFiles[i]));
       if (!bytes) return ::testing::AssertionFailure() << kSetFiles[i] << " is missing";
       if (*bytes != Item(firstItem + i)) {
-        return ::testing::AssertionFailure() << kSetFiles[i] << " differs from item " << firstItem + i << " ("
-                                             << bytes->size() << " bytes)";
+        return ::testing::AssertionFailure()
+               << kSetFiles[i] << " differs from item " << firstItem + i << " (" << bytes->size() << " bytes)";
       }
     }
     return ::testing::AssertionSuccess();
@@ -163,8 +162,7 @@ class GameRegistryValue {
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
       char buffer[1024];
       DWORD size = sizeof buffer, type = 0;
-      if (RegQueryValueExA(key, kGameValue, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
-              ERROR_SUCCESS &&
+      if (RegQueryValueExA(key, kGameValue, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS &&
           type == REG_SZ) {
         saved_ = std::string(buffer, size > 0 ? size - 1 : 0);
       }
@@ -381,8 +379,8 @@ class Vorn {
       return CreateProcessAsUserA(token, nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                   workingFolder.c_str(), &startup, &pi_) != FALSE;
     }
-    return CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, workingFolder.c_str(),
-                          &startup, &pi_) != FALSE;
+    return CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, workingFolder.c_str(), &startup,
+                          &pi_) != FALSE;
   }
 
   DWORD Pid() const { return pi_.dwProcessId; }
@@ -397,19 +395,19 @@ class Vorn {
   bool WaitUntilReady(std::string* why = nullptr) {
     std::string state = "no window";
     const bool ready = WaitForWindow() && WaitFor([&] {
-      BYTE alpha = 0;
-      DWORD flags = 0;
-      if (!GetLayeredWindowAttributes(window_, nullptr, &alpha, &flags) || alpha != 255) {
-        state = "opacity " + std::to_string(alpha) + ", error " + std::to_string(GetLastError());
-        return false;
-      }
-      state = "disabled";
-      if (!IsWindowEnabled(window_)) return false;
-      state = "no selector";
-      combo_ = FindChildOfClass(window_, "ComboBox");
-      state = "empty selector";
-      return combo_ && !ControlText(combo_).empty();
-    });
+                         BYTE alpha = 0;
+                         DWORD flags = 0;
+                         if (!GetLayeredWindowAttributes(window_, nullptr, &alpha, &flags) || alpha != 255) {
+                           state = "opacity " + std::to_string(alpha) + ", error " + std::to_string(GetLastError());
+                           return false;
+                         }
+                         state = "disabled";
+                         if (!IsWindowEnabled(window_)) return false;
+                         state = "no selector";
+                         combo_ = FindChildOfClass(window_, "ComboBox");
+                         state = "empty selector";
+                         return combo_ && !ControlText(combo_).empty();
+                       });
     if (why) *why = state;
     return ready;
   }
@@ -714,8 +712,8 @@ TEST_F(VornE2E, ClosingTheWindowBySystemMeansEndsTheProcess) {
 class FocusedWindow {
  public:
   FocusedWindow() {
-    hwnd_ = CreateWindowExA(0, "EDIT", "other program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 400, 200, 100,
-                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    hwnd_ = CreateWindowExA(0, "EDIT", "other program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 400, 200, 100, nullptr,
+                            nullptr, GetModuleHandleA(nullptr), nullptr);
   }
   ~FocusedWindow() { DestroyWindow(hwnd_); }
   FocusedWindow(const FocusedWindow&) = delete;
@@ -875,7 +873,9 @@ std::optional<Pixels> LoadBanner(const std::string& percent = "") {
   const auto bytes = ReadAll(path);
   if (!bytes || bytes->size() < 54) return std::nullopt;
   const auto* data = reinterpret_cast<const unsigned char*>(bytes->data());
-  auto u32 = [&](size_t at) { return static_cast<uint32_t>(data[at] | data[at + 1] << 8 | data[at + 2] << 16 | data[at + 3] << 24); };
+  auto u32 = [&](size_t at) {
+    return static_cast<uint32_t>(data[at] | data[at + 1] << 8 | data[at + 2] << 16 | data[at + 3] << 24);
+  };
   Pixels p;
   p.width = static_cast<int>(u32(18));
   p.height = static_cast<int>(u32(22));
@@ -1059,11 +1059,11 @@ void ExpectLaidOutAt(Vorn& vorn, int dpi, CaptionWidths& widths) {
     captions.push_back({b.caption, BrightBox(shot, face)});
   }
   // Label1 and Label8 (in Picture1, 15 twips above and left of the panel).
-  captions.push_back({"Post Process Effects:", BrightBox(shot, RECT{panel + px(75), panel + px(2190),
-                                                                     panel + px(1800), panel + px(2190) + px(225)})});
-  captions.push_back({"Lumatrim 1.01", BrightBox(shot, RECT{panel - px(15) + px(210), panel - px(15) + px(1680),
-                                                             panel - px(15) + px(210) + px(1590),
-                                                             panel - px(15) + px(1680) + px(225)})});
+  captions.push_back({"Post Process Effects:", BrightBox(shot, RECT{panel + px(75), panel + px(2190), panel + px(1800),
+                                                                    panel + px(2190) + px(225)})});
+  captions.push_back({"Lumatrim 1.01",
+                      BrightBox(shot, RECT{panel - px(15) + px(210), panel - px(15) + px(1680),
+                                           panel - px(15) + px(210) + px(1590), panel - px(15) + px(1680) + px(225)})});
   for (const auto& [caption, box] : captions) {
     const int width = box.right - box.left;
     if (dpi == 96) {
@@ -1215,15 +1215,17 @@ TEST(VornE2EManifest, TheToolAndTheGalleryCarryTheManifest) {
     EXPECT_EQ(Narrow(context.Setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness")),
               "PerMonitorV2, PerMonitor")
         << exe;
-    EXPECT_EQ(Narrow(context.Setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware")),
-              "true/pm")
+    EXPECT_EQ(Narrow(context.Setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware")), "true/pm")
         << exe;
     const std::vector<std::wstring> assemblies = context.Assemblies();
-    EXPECT_TRUE(std::any_of(assemblies.begin(), assemblies.end(), [](const std::wstring& a) {
-      return a.find(L"Microsoft.Windows.Common-Controls,") == 0 && a.find(L"version=\"6.") != std::wstring::npos;
-    })) << exe << ": Common Controls 6 resolved";
+    EXPECT_TRUE(std::any_of(assemblies.begin(), assemblies.end(),
+                            [](const std::wstring& a) {
+                              return a.find(L"Microsoft.Windows.Common-Controls,") == 0 &&
+                                     a.find(L"version=\"6.") != std::wstring::npos;
+                            }))
+        << exe << ": Common Controls 6 resolved";
     const std::string manifest = ManifestOf(exe);
-    for (const char* os : {"{e2011457-1546-43c5-a5fe-008deee3d3f0}",    // Vista
+    for (const char* os : {"{e2011457-1546-43c5-a5fe-008deee3d3f0}",     // Vista
                            "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {  // 10 and 11
       EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + os + "\"/>"), std::string::npos) << exe << os;
     }
@@ -1530,4 +1532,3 @@ TEST_F(VornE2E, ScreenReadersReadTheSelectorByItsLabelAndTheButtonsByTheirCaptio
 }
 
 }  // namespace
-

@@ -56,9 +56,9 @@ TEST(VornWindowRules, InstallFolderMissingOnlyForTheBareSuffix) {
 }
 
 TEST(VornWindowRules, FailureMessageNamesEveryFileAndWhy) {
-  const std::string text = vorn::FailureMessage(
-      "None", {{"C:\\g\\postprocess\\type3.xml", 32}, {"C:\\g\\postprocess\\type5.xml", 2}},
-      [](int32_t e) { return "reason " + std::to_string(e); });
+  const std::string text =
+      vorn::FailureMessage("None", {{"C:\\g\\postprocess\\type3.xml", 32}, {"C:\\g\\postprocess\\type5.xml", 2}},
+                           [](int32_t e) { return "reason " + std::to_string(e); });
   EXPECT_NE(text.find("C:\\g\\postprocess\\type3.xml\r\n    reason 32"), std::string::npos) << text;
   EXPECT_NE(text.find("C:\\g\\postprocess\\type5.xml\r\n    reason 2"), std::string::npos) << text;
   EXPECT_NE(text.find("2 files"), std::string::npos) << text;
@@ -69,7 +69,7 @@ TEST(VornWindowRules, FailureMessageNamesEveryFileAndWhy) {
 TEST(VornWindowRules, KeyPressFiresOncePerPress) {
   vorn::KeyPressEdge f1;
   EXPECT_FALSE(f1.Update(0));
-  EXPECT_TRUE(f1.Update(static_cast<int16_t>(0x8001)));  // goes down
+  EXPECT_TRUE(f1.Update(static_cast<int16_t>(0x8001)));   // goes down
   EXPECT_FALSE(f1.Update(static_cast<int16_t>(0x8000)));  // held
   EXPECT_FALSE(f1.Update(static_cast<int16_t>(0x8001)));  // held, auto-repeat
   EXPECT_FALSE(f1.Update(0));                             // released
@@ -85,8 +85,8 @@ TEST(VornWindowRules, TheSelectorsPlaceScalesWithTheDpi) {
   EXPECT_EQ(at96.right - at96.left, 128);
   EXPECT_EQ(at96.bottom - at96.top, 21);
   const RECT at144 = vorn::ToPixels(vorn::kCombo1, 144);
-  EXPECT_EQ(at144.top, 214);                  // 214.5: halves to even
-  EXPECT_EQ(at144.bottom - at144.top, 32);    // 31.5
+  EXPECT_EQ(at144.top, 214);                // 214.5: halves to even
+  EXPECT_EQ(at144.bottom - at144.top, 32);  // 31.5
   const RECT at192 = vorn::ToPixels(vorn::kCombo1, 192);
   EXPECT_EQ(at192.left, 240);
   EXPECT_EQ(at192.right - at192.left, 256);
@@ -97,7 +97,8 @@ TEST(VornWindowRules, ArtBetweenTheDrawnSizesIsScaledFromTheNextLarger) {
   if (path[0] == '/') path = "Z:" + path;
   HMODULE exe = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(exe, nullptr);
-  for (const auto& [dpi, width, height] : {std::tuple{96, 256, 128}, {120, 320, 160}, {144, 384, 192}, {192, 512, 256}}) {
+  for (const auto& [dpi, width, height] :
+       {std::tuple{96, 256, 128}, {120, 320, 160}, {144, 384, 192}, {192, 512, 256}}) {
     const host::Picture banner = vorn::LoadArt(exe, 201, dpi, true);
     EXPECT_EQ(banner.WidthPixels(), width) << dpi;
     EXPECT_EQ(banner.HeightPixels(), height) << dpi;
@@ -130,8 +131,9 @@ TEST(VornWindowRules, ArtIsPickedByDpiAndScaledByArea) {
   EXPECT_EQ(vorn::ScaleRgb(square, 2, 2, 1, 1), (std::vector<uint8_t>{25, 1, 255}));
   // The same size gives the same pixels; growing repeats them.
   EXPECT_EQ(vorn::ScaleRgb(square, 2, 2, 2, 2), square);
-  EXPECT_EQ(vorn::ScaleRgb(row, 3, 1, 6, 2), (std::vector<uint8_t>{0, 0, 0, 0, 0, 0, 90, 90, 90, 90, 90, 90, 240, 240, 240, 240, 240, 240,
-                                                                0, 0, 0, 0, 0, 0, 90, 90, 90, 90, 90, 90, 240, 240, 240, 240, 240, 240}));
+  EXPECT_EQ(vorn::ScaleRgb(row, 3, 1, 6, 2),
+            (std::vector<uint8_t>{0, 0, 0, 0, 0, 0, 90, 90, 90, 90, 90, 90, 240, 240, 240, 240, 240, 240,
+                                  0, 0, 0, 0, 0, 0, 90, 90, 90, 90, 90, 90, 240, 240, 240, 240, 240, 240}));
 }
 
 TEST(VornWindowRules, CommandLine) {

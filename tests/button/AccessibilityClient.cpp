@@ -36,7 +36,9 @@ VARIANT Self() {
   return v;
 }
 
-HWND HandleArg(const char* text) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(text, nullptr, 10))); }
+HWND HandleArg(const char* text) {
+  return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(text, nullptr, 10)));
+}
 
 IAccessible* ObjectOf(HWND hwnd) {
   void* object = nullptr;

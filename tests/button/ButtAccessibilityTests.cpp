@@ -216,8 +216,8 @@ TEST_F(ButtScreenReader, AnOutOfContextHookSeesNameStateAndFocusEvents) {
       seen.push_back(line.substr(0, line.size() - tail.size()));
   // Name; Value, Enabled off and on; the window manager's one focus event
   // (the button adds no second one); pressed.
-  const std::vector<std::string> expected{"event 800c", "event 800a", "event 800a", "event 800a", "event 8005",
-                                          "event 800a"};
+  const std::vector<std::string> expected{"event 800c", "event 800a", "event 800a",
+                                          "event 800a", "event 8005", "event 800a"};
   EXPECT_EQ(seen, expected) << ::testing::PrintToString(lines);
   Send("Chk", WM_LBUTTONUP, 0, ClientPoint(5, 5));
 }

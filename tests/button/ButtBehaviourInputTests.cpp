@@ -169,8 +169,8 @@ TEST_F(ButtBehaviourInput, ArrowKeysGoToTheContainerNotToTheForm) {
   auto& seen = containerKeys;
   seen.clear();
   HWND box = Form().GetContainer("Box1").Hwnd();
-  containerProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordContainerKeys)));
+  containerProc =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordContainerKeys)));
   // The key messages go straight to the control's window procedure.
   Form().SetFocusTo("Cmd");
   host::DoEvents();

@@ -74,9 +74,9 @@ TEST_F(ButtBehaviourPersistence, SavesTheKeysInTheirOrder) {
   b.PictureSize(butt::Size32);
   b.MousePointer(3);
   b.BackColor(0x00291E16);
-  const std::vector<std::string> expected{"Caption",  "CapAlign", "BackStyle", "Font",     "cFore",   "cFHover",
-                                          "cBhover",  "Focus",    "LockHover", "cGradient", "Gradient", "CapStyle",
-                                          "Mode",     "Value",    "ImgAlign",  "ImgSize",  "cBack",   "mPointer"};
+  const std::vector<std::string> expected{"Caption", "CapAlign", "BackStyle", "Font",      "cFore",    "cFHover",
+                                          "cBhover", "Focus",    "LockHover", "cGradient", "Gradient", "CapStyle",
+                                          "Mode",    "Value",    "ImgAlign",  "ImgSize",   "cBack",    "mPointer"};
   const host::PropertyBag bag = Saved();
   EXPECT_EQ(Keys(bag), expected);
   EXPECT_EQ(bag.Find("ImgSize")->kind, host::ValueKind::Int16);

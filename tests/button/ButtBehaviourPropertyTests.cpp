@@ -231,8 +231,8 @@ TEST_F(ButtBehaviourRulesOnForm, EachSetterNotifiesItsStorageKey) {
   b.ForeColor(kBlue);
   b.PictureSize(2);
   b.MousePointer(2);
-  for (const char* key : {"BackStyle", "Mode", "CapStyle", "cGradient", "Gradient", "cBack", "cFore", "ImgSize",
-                          "mPointer"})
+  for (const char* key :
+       {"BackStyle", "Mode", "CapStyle", "cGradient", "Gradient", "cBack", "cFore", "ImgSize", "mPointer"})
     EXPECT_TRUE(Contains(Changed(), key)) << key;
 }
 

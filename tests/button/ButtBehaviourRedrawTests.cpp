@@ -123,8 +123,7 @@ TEST_F(ButtBehaviourRedraw, TerminationReleasesEveryDrawingObject) {
   ASSERT_NE(outer, nullptr);
   ASSERT_NE(font, nullptr);
   Form().RemoveControl("Butt1");
-  for (HGDIOBJ h : {static_cast<HGDIOBJ>(dc), bitmap, pen, brush, font, outer, inner})
-    EXPECT_EQ(GetObjectType(h), 0u);
+  for (HGDIOBJ h : {static_cast<HGDIOBJ>(dc), bitmap, pen, brush, font, outer, inner}) EXPECT_EQ(GetObjectType(h), 0u);
 }
 
 // CustomClick on real windows: a child of a container, moved by the table
@@ -132,10 +131,10 @@ TEST_F(ButtBehaviourRedraw, TerminationReleasesEveryDrawingObject) {
 class ButtBehaviourCustomClick : public ::testing::Test {
  protected:
   void SetUp() override {
-    parent_ = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 50, 50, 300, 200, nullptr, nullptr, nullptr,
-                              nullptr);
-    child_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 40, 30, 63, 26, parent_, nullptr, nullptr,
-                             nullptr);
+    parent_ =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 50, 50, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    child_ =
+        CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 40, 30, 63, 26, parent_, nullptr, nullptr, nullptr);
     s_.hwnd = child_;
     s_.containerHwnd = parent_;
   }

@@ -14,8 +14,15 @@ void CycleStates(LooksButton& b, int i) {
   b.s.hoverTracking = false;
   b.s.Value = kFalse;
   switch (i % 5) {
-    case 1: b.s.Set(StateHot); b.s.hoverTracking = true; break;
-    case 2: b.s.Set(StateHot); b.s.Set(StatePressed); b.s.hoverTracking = true; break;
+    case 1:
+      b.s.Set(StateHot);
+      b.s.hoverTracking = true;
+      break;
+    case 2:
+      b.s.Set(StateHot);
+      b.s.Set(StatePressed);
+      b.s.hoverTracking = true;
+      break;
     case 3: b.s.Set(StateFocusShown); break;
     case 4: b.s.Value = b.s.Mode != butt::ModeCommand ? kTrue : kFalse; break;
     default: break;
@@ -24,9 +31,8 @@ void CycleStates(LooksButton& b, int i) {
 }  // namespace
 
 TEST(ButtLooksLeaks, RedrawsOfEveryStyleLeaveNothingBehind) {
-  gdi::Bitmap pic(MakeDib(16, 16, [](int x, int y) -> COLORREF {
-    return (x + y) % 5 ? RGB(20, 60, 160) : RGB(255, 0, 255);
-  }));
+  gdi::Bitmap pic(
+      MakeDib(16, 16, [](int x, int y) -> COLORREF { return (x + y) % 5 ? RGB(20, 60, 160) : RGB(255, 0, 255); }));
   for (int style = 0; style < 8; ++style) {
     SCOPED_TRACE(style);
     LooksButton b(32, 12, style, style % 2 ? 0 : 1, "Go&!");  // small: the passes stay cheap
@@ -47,9 +53,8 @@ TEST(ButtLooksLeaks, RedrawsOfEveryStyleLeaveNothingBehind) {
 }
 
 TEST(ButtLooksLeaks, ReleasingTheStateDeletesEverythingItMade) {
-  gdi::Bitmap pic(MakeDib(30, 20, [](int x, int y) -> COLORREF {
-    return (x < 2 || y < 2) ? RGB(255, 0, 255) : RGB(90, 90, 20);
-  }));
+  gdi::Bitmap pic(
+      MakeDib(30, 20, [](int x, int y) -> COLORREF { return (x < 2 || y < 2) ? RGB(255, 0, 255) : RGB(90, 90, 20); }));
   const long start = gdi::LiveCount();
   std::vector<HGDIOBJ> made;
   {
@@ -59,13 +64,11 @@ TEST(ButtLooksLeaks, ReleasingTheStateDeletesEverythingItMade) {
     b.Rebuild();
     b.s.Set(StateFocusShown);
     b.Render();
-    for (HGDIOBJ h : {static_cast<HGDIOBJ>(b.s.look.shapeOuterRegion.get()),
-                      static_cast<HGDIOBJ>(b.s.look.shapeInnerRegion.get()),
-                      static_cast<HGDIOBJ>(b.s.look.windowRegion.get()),
-                      static_cast<HGDIOBJ>(b.s.look.preparedPicture.get()),
-                      static_cast<HGDIOBJ>(b.s.look.captionFont.get()),
-                      static_cast<HGDIOBJ>(b.s.buffer.pen()),
-                      static_cast<HGDIOBJ>(b.s.buffer.brush())}) {
+    for (HGDIOBJ h :
+         {static_cast<HGDIOBJ>(b.s.look.shapeOuterRegion.get()), static_cast<HGDIOBJ>(b.s.look.shapeInnerRegion.get()),
+          static_cast<HGDIOBJ>(b.s.look.windowRegion.get()), static_cast<HGDIOBJ>(b.s.look.preparedPicture.get()),
+          static_cast<HGDIOBJ>(b.s.look.captionFont.get()), static_cast<HGDIOBJ>(b.s.buffer.pen()),
+          static_cast<HGDIOBJ>(b.s.buffer.brush())}) {
       ASSERT_NE(h, nullptr);
       EXPECT_NE(GetObjectType(h), 0u);
       made.push_back(h);

@@ -51,9 +51,11 @@ void ExpectSameAsReference(HBITMAP source, int w, int h, int clientW, int client
 }  // namespace
 
 TEST(ButtLooksPicture, BulkPreparationMatchesThePerPixelReference) {
-  struct Case { int srcW, srcH, w, h, seed; };
-  for (const Case& c : {Case{1, 1, 1, 1, 1}, Case{7, 5, 7, 5, 2}, Case{64, 64, 64, 64, 3},
-                        Case{33, 17, 40, 20, 4}, Case{50, 40, 25, 20, 5}, Case{3, 90, 3, 90, 6}}) {
+  struct Case {
+    int srcW, srcH, w, h, seed;
+  };
+  for (const Case& c : {Case{1, 1, 1, 1, 1}, Case{7, 5, 7, 5, 2}, Case{64, 64, 64, 64, 3}, Case{33, 17, 40, 20, 4},
+                        Case{50, 40, 25, 20, 5}, Case{3, 90, 3, 90, 6}}) {
     SCOPED_TRACE(testing::Message() << c.srcW << "x" << c.srcH << " -> " << c.w << "x" << c.h);
     gdi::Bitmap pic(NoisyPicture(c.srcW, c.srcH, static_cast<uint32_t>(c.seed)));
     ExpectSameAsReference(pic.get(), c.w, c.h, c.w, c.h);
@@ -127,9 +129,7 @@ TEST(ButtLooksPicture, TransparentPixelsShowTheFace) {
 
 TEST(ButtLooksPicture, DisabledPictureIsAGreySilhouette) {
   // Black on white: black becomes grey on the face, white leaves the face.
-  gdi::Bitmap pic(MakeDib(16, 16, [](int x, int) -> COLORREF {
-    return x < 8 ? RGB(255, 255, 255) : RGB(0, 0, 0);
-  }));
+  gdi::Bitmap pic(MakeDib(16, 16, [](int x, int) -> COLORREF { return x < 8 ? RGB(255, 255, 255) : RGB(0, 0, 0); }));
   LooksButton b(60, 24, 4, 0);
   UsePicture(b.s, pic.get());
   b.s.hostEnabled = kFalse;
@@ -181,9 +181,8 @@ TEST(ButtLooksPicture, SmallDestinationScalesDownInProportion) {
 TEST(ButtLooksPicture, DrawingSmallerTakesWholePixelsToo) {
   // Key columns and rows between opaque ones: a shrink that combines
   // neighbours would darken or widen the opaque parts.
-  gdi::Bitmap pic(MakeDib(20, 20, [](int x, int y) -> COLORREF {
-    return (x % 4 < 2 || y % 4 < 2) ? RGB(255, 0, 255) : RGB(0, 160, 0);
-  }));
+  gdi::Bitmap pic(MakeDib(
+      20, 20, [](int x, int y) -> COLORREF { return (x % 4 < 2 || y % 4 < 2) ? RGB(255, 0, 255) : RGB(0, 160, 0); }));
   ButtState s;
   UsePicture(s, pic.get());
   PreparePicture(s, 20, 20, nullptr);
@@ -208,7 +207,7 @@ TEST(ButtLooksPicture, DrawingSmallerTakesWholePixelsToo) {
 
 TEST(ButtLooksPicture, IconsAreMeasuredAndNeverCarved) {
   HICON icon = static_cast<HICON>(LoadImageA(nullptr, MAKEINTRESOURCEA(32516), IMAGE_ICON, 0, 0,
-                                              LR_SHARED | LR_DEFAULTSIZE));  // IDI_INFORMATION
+                                             LR_SHARED | LR_DEFAULTSIZE));  // IDI_INFORMATION
   ASSERT_NE(icon, nullptr);
   ButtState s;
   s.clientWidth = 40;

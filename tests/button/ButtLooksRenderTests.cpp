@@ -56,8 +56,7 @@ TEST(ButtLooksRender, Soft3DRingsNormalFocusedPressedChecked) {
   check.s.Mode = butt::ModeCheckBox;
   check.s.Value = kTrue;
   check.Render();
-  ExpectRings(check, {kBlack, RGB(223, 223, 223), RGB(223, 223, 223),
-                      RGB(223, 223, 223), RGB(233, 233, 233), kWhite});
+  ExpectRings(check, {kBlack, RGB(223, 223, 223), RGB(223, 223, 223), RGB(223, 223, 223), RGB(233, 233, 233), kWhite});
   EXPECT_EQ(check.Px(30, 12), RGB(223, 223, 223));  // the checked face
 }
 
@@ -326,7 +325,11 @@ TEST(ButtLooksRender, ShapedButtonsAskForAFrame) {
 }
 
 TEST(ButtLooksRender, GradientFacesEndInTheirColours) {
-  struct Case { int mode; COLORREF first, last; bool vertical; };
+  struct Case {
+    int mode;
+    COLORREF first, last;
+    bool vertical;
+  };
   for (const Case& c : {Case{1, kWhite, RGB(0, 0, 160), false}, Case{2, RGB(0, 0, 160), kWhite, false},
                         Case{3, kWhite, RGB(0, 0, 160), true}, Case{4, RGB(0, 0, 160), kWhite, true}}) {
     SCOPED_TRACE(c.mode);
@@ -355,9 +358,9 @@ TEST(ButtLooksRender, WorkingColoursPerStyle) {
                                 b.s.look.checkedFaceColor};
   };
   b.s.HoverBackColor = 0x102030;
-  EXPECT_EQ(colours(2), (std::vector<int32_t>{ShiftColor(0xC0C0C0, 48, true),
-                                              ShiftColor(ShiftColor(0xC0C0C0, 48, true), -32, true),
-                                              ShiftColor(0x102030, 48, true), 0xD5DFDF}));
+  EXPECT_EQ(colours(2),
+            (std::vector<int32_t>{ShiftColor(0xC0C0C0, 48, true), ShiftColor(ShiftColor(0xC0C0C0, 48, true), -32, true),
+                                  ShiftColor(0x102030, 48, true), 0xD5DFDF}));
   EXPECT_EQ(colours(3), (std::vector<int32_t>{0xC0C0C0, 0x8C8C8C, 0x102030, 0xABABAB}));
   EXPECT_EQ(colours(7), (std::vector<int32_t>{0xDFDFDF, 0x707070, ShiftColor(0x102030, 31), 0x8A9090}));
   EXPECT_EQ(colours(4), (std::vector<int32_t>{0xC0C0C0, 0xC0C0C0, 0x102030, 0xDFDFDF}));

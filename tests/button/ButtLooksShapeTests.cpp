@@ -21,11 +21,11 @@ TEST(ButtLooksShape, LeftSlantOfAHundredByTwenty) {
   EXPECT_EQ(b.s.look.slantRight, 100);
   const gdi::Region& r = b.s.look.windowRegion;
   ASSERT_TRUE(r);
-  EXPECT_FALSE(In(r, 0, 10));   // left of the slant
+  EXPECT_FALSE(In(r, 0, 10));  // left of the slant
   EXPECT_FALSE(In(r, 5, 19));
-  EXPECT_TRUE(In(r, 12, 10));   // right of it
+  EXPECT_TRUE(In(r, 12, 10));  // right of it
   EXPECT_TRUE(In(r, 3, 1));
-  EXPECT_TRUE(In(r, 99, 19));   // the right edge is straight
+  EXPECT_TRUE(In(r, 99, 19));  // the right edge is straight
   EXPECT_TRUE(In(r, 99, 0));
   EXPECT_FALSE(b.s.look.shapeOuterRegion);  // straight-edged shapes clip nothing
 }
@@ -38,7 +38,7 @@ TEST(ButtLooksShape, NarrowParallelogramWidensItself) {
   EXPECT_FALSE(b.s.drawingDelayed);
   const gdi::Region& r = b.s.look.windowRegion;
   EXPECT_TRUE(In(r, 4, 1));
-  EXPECT_FALSE(In(r, 10, 1));   // right of the right slant (x = 7 + y)
+  EXPECT_FALSE(In(r, 10, 1));  // right of the right slant (x = 7 + y)
   EXPECT_TRUE(In(r, 25, 20));
   EXPECT_FALSE(In(r, 15, 20));  // left of the left slant (x = y)
   EXPECT_FALSE(In(r, 30, 20));

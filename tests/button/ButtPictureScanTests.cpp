@@ -34,7 +34,8 @@ TEST(ButtPictureScan, EveryChannelValueIsJudgedWithinThreeOfTheKey) {
       std::vector<RECT> runs;
       SnapTransparentRuns(row.data(), 256, 1, keyPixel, runs);
       for (int v = 0; v < 256; ++v) {
-        const uint32_t expected = 0xA5000000u | (WithinThree(v, key) ? keyPixel : others | (static_cast<uint32_t>(v) << (8 * channel)));
+        const uint32_t expected =
+            0xA5000000u | (WithinThree(v, key) ? keyPixel : others | (static_cast<uint32_t>(v) << (8 * channel)));
         ASSERT_EQ(row[static_cast<size_t>(v)], expected) << "value " << v;
       }
       // One run: the values around the key, clipped to the range.
@@ -64,10 +65,9 @@ TEST(ButtPictureScan, RunsEndAtTheRowsEdgesAndRowsWithTheSameRunsShareABand) {
     for (int x = 0; x < 5; ++x) px.push_back(r[x] == '#' ? 0x00FF00FFu : 0x00000000u);
   std::vector<RECT> runs;
   SnapTransparentRuns(px.data(), 5, 5, 0x00FF00FFu, runs);
-  EXPECT_TRUE(SameRects(runs, {{0, 0, 2, 1}, {4, 0, 5, 1}, {0, 1, 2, 2}, {4, 1, 5, 2}, {1, 2, 2, 3},
-                               {0, 4, 2, 5}, {4, 4, 5, 5}}));
-  EXPECT_TRUE(SameRects(RowBands(runs),
-                        {{0, 0, 2, 2}, {4, 0, 5, 2}, {1, 2, 2, 3}, {0, 4, 2, 5}, {4, 4, 5, 5}}));
+  EXPECT_TRUE(SameRects(
+      runs, {{0, 0, 2, 1}, {4, 0, 5, 1}, {0, 1, 2, 2}, {4, 1, 5, 2}, {1, 2, 2, 3}, {0, 4, 2, 5}, {4, 4, 5, 5}}));
+  EXPECT_TRUE(SameRects(RowBands(runs), {{0, 0, 2, 2}, {4, 0, 5, 2}, {1, 2, 2, 3}, {0, 4, 2, 5}, {4, 4, 5, 5}}));
   EXPECT_TRUE(RowBands({}).empty());
 }
 
@@ -80,8 +80,7 @@ TEST(ButtPictureScan, RegionsFromManyRectanglesHoldExactlyThoseRectangles) {
   ASSERT_TRUE(built);
   for (int y = 0; y < 41; ++y)
     for (int x = 0; x < 41; ++x)
-      ASSERT_EQ(PtInRegion(built.get(), x, y) != 0, x < 40 && y < 40 && (x + y) % 2 == 0)
-          << x << "," << y;
+      ASSERT_EQ(PtInRegion(built.get(), x, y) != 0, x < 40 && y < 40 && (x + y) % 2 == 0) << x << "," << y;
   gdi::Region empty(RegionFromRects({}));
   RECT box{};
   EXPECT_EQ(GetRgnBox(empty.get(), &box), NULLREGION);

@@ -31,8 +31,8 @@ inline void ReferenceCarve(HRGN target, RECT rc) {
 // Copies `source` scaled to w x h, snaps near-transparent pixels and, with
 // a region, carves the transparent runs out of it and out of the client
 // rectangle grown by 1 (outer) and 2 (inner) pixels.
-inline ReferencePrepared PreparePictureReference(HBITMAP source, int w, int h, HRGN region,
-                                                 int clientWidth, int clientHeight) {
+inline ReferencePrepared PreparePictureReference(HBITMAP source, int w, int h, HRGN region, int clientWidth,
+                                                 int clientHeight) {
   ReferencePrepared out;
   BITMAP bm{};
   GetObjectA(source, sizeof bm, &bm);

@@ -27,9 +27,8 @@ class EffectsTestWindow {
   static constexpr UINT kLook = WM_APP + 1;
 
   explicit EffectsTestWindow(DWORD style = WS_POPUP, RECT place = {100, 100, 300, 250}) {
-    handle_ = CreateWindowExA(0, ClassName(), "effects test", style, place.left, place.top,
-                              place.right - place.left, place.bottom - place.top, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), this);
+    handle_ = CreateWindowExA(0, ClassName(), "effects test", style, place.left, place.top, place.right - place.left,
+                              place.bottom - place.top, nullptr, nullptr, GetModuleHandleA(nullptr), this);
   }
   ~EffectsTestWindow() {
     if (IsWindow(handle_)) DestroyWindow(handle_);
@@ -94,13 +93,10 @@ class EffectsTestWindow {
         }
         break;
       case kLook:
-        self->looks.push_back({GetLayeredValue(hwnd), IsWindowVisible(hwnd) != FALSE,
-                               IsWindowEnabled(hwnd) != FALSE});
+        self->looks.push_back({GetLayeredValue(hwnd), IsWindowVisible(hwnd) != FALSE, IsWindowEnabled(hwnd) != FALSE});
         if (self->onLook) self->onLook(*self, self->looks.size() - 1);
         return 0;
-      case WM_NCLBUTTONDOWN:
-        self->ncLeftDowns.push_back(wp);
-        break;
+      case WM_NCLBUTTONDOWN: self->ncLeftDowns.push_back(wp); break;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
   }

@@ -217,9 +217,8 @@ TEST_F(HostInput, ContainersLabelsAndNativesRaiseMouseEventsByName) {
   Open();
   HWND panel = form->GetContainer("Panel").Hwnd();
   std::vector<std::string> moves;
-  form->On("Caption1", "MouseMove", [&](host::EventArgs& a) {
-    moves.push_back("Caption1 " + std::to_string(static_cast<int>(a.Single(2))));
-  });
+  form->On("Caption1", "MouseMove",
+           [&](host::EventArgs& a) { moves.push_back("Caption1 " + std::to_string(static_cast<int>(a.Single(2)))); });
   form->On("Panel", "MouseMove", [&](host::EventArgs&) { moves.push_back("Panel"); });
   MoveTo(panel, 15, 165);  // on the label (150, 2400 twips)
   ASSERT_TRUE(WaitFor([&] { return !moves.empty(); }));
@@ -228,9 +227,7 @@ TEST_F(HostInput, ContainersLabelsAndNativesRaiseMouseEventsByName) {
   ASSERT_TRUE(WaitFor([&] { return moves.back() == "Panel"; }));
   events.clear();
   ClickAt(panel, 20, 170);
-  ASSERT_TRUE(WaitFor([&] {
-    return std::find(events.begin(), events.end(), "Caption1.Click") != events.end();
-  }));
+  ASSERT_TRUE(WaitFor([&] { return std::find(events.begin(), events.end(), "Caption1.Click") != events.end(); }));
   EXPECT_EQ(std::count(events.begin(), events.end(), "Caption1.MouseDown"), 1);
 
   HWND stat = CreateWindowExA(0, "STATIC", "native", WS_CHILD | WS_VISIBLE, 150, 100, 60, 20, panel, nullptr,
@@ -279,7 +276,8 @@ TEST_F(HostInput, DropTargetDeliversDragOverAndDrop) {
   effect = DROPEFFECT_COPY;
   target->Drop(data.Get(), MK_CONTROL, pt, &effect);
   EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
-  EXPECT_EQ(Rec("R1").Only({"OLE"}), V({"OLEDragOver 0 4 6 1 1 text", "OLEDragOver 2 4 6 1 0 text", "OLEDragDrop 4 6 0 2"}));
+  EXPECT_EQ(Rec("R1").Only({"OLE"}),
+            V({"OLEDragOver 0 4 6 1 1 text", "OLEDragOver 2 4 6 1 0 text", "OLEDragDrop 4 6 0 2"}));
   EXPECT_EQ(Rec("R1").droppedText, "dropped words");
   target->DragEnter(data.Get(), 0, pt, &effect);
   target->DragLeave();

@@ -13,7 +13,8 @@ TEST_F(HostForm, LoadReadsStoredControlsAndInitialisesNewOnes) {
   std::vector<std::string> atLoad;
   form = std::make_unique<host::Form>(host::ParseFormText(kThreeRecorders));
   form->On("Main", "Load", [&](host::EventArgs&) {
-    for (const char* n : {"R1", "R2", "R3"}) atLoad.push_back(n + std::string(":") + form->ControlAs<RecordingControl>(n).log.back());
+    for (const char* n : {"R1", "R2", "R3"})
+      atLoad.push_back(n + std::string(":") + form->ControlAs<RecordingControl>(n).log.back());
   });
   form->Load();
   // R1, the marked default button, is told so once every control exists.
@@ -84,7 +85,8 @@ TEST_F(HostForm, UnloadAsksHandlersAndDestroysEverything) {
   EXPECT_FALSE(IsWindow(r1));
   std::vector<std::string> lifecycle;
   for (auto& e : events)
-    if (e == "Main.Load" || e == "Main.QueryUnload" || e == "Main.Unload" || e == "Main.Deactivate") lifecycle.push_back(e);
+    if (e == "Main.Load" || e == "Main.QueryUnload" || e == "Main.Unload" || e == "Main.Deactivate")
+      lifecycle.push_back(e);
   // Nothing is raised once Unload has run.
   EXPECT_EQ(lifecycle, V({"Main.Load", "Main.QueryUnload", "Main.QueryUnload", "Main.Unload"}));
 }

@@ -28,15 +28,20 @@ std::string PanelForm() {
          "  @BackColor = 0x004D483F\nEnd\n"
          "Begin Container Picture1\n  @Container = \"Picture3\"\n  @Left = -15\n  @Top = -15\n  @Width = 5580\n"
          "  @Height = 1995\n  @BackColor = 0x00291E16\n  @TabIndex = 3\n"
-         "  @Picture = picture base64\n  | " + host::EncodeBase64(banner) + "\nEnd\n"
+         "  @Picture = picture base64\n  | " +
+         host::EncodeBase64(banner) +
+         "\nEnd\n"
          "Begin Label Label8\n  @Container = \"Picture1\"\n  @Left = 210\n  @Top = 1680\n  @Width = 1590\n"
          "  @Height = 225\n  @Caption = \"Lumatrim 1.01\"\n  @ForeColor = 0x00FFFFFF\n  @Transparent = -1\n"
          "  @Font = font \"Tahoma\" 8.25 700 bold\nEnd\n"
          "Begin Label Label1\n  @Container = \"Picture3\"\n  @Left = 75\n  @Top = 2190\n  @Width = 1620\n"
-         "  @Height = 225\n  @Caption = \"Post Process Effects:\"\n  @ForeColor = 0x00FFFFFF\n  @BackColor = 0x00000080\n"
+         "  @Height = 225\n  @Caption = \"Post Process Effects:\"\n  @ForeColor = 0x00FFFFFF\n  @BackColor = "
+         "0x00000080\n"
          "  @ToolTipText = \"If you can't see it in the dropdown list, type it yourself!\"\nEnd\n"
          "Begin Image Image1\n  @Container = \"Picture3\"\n  @Left = 15\n  @Top = 2580\n  @Width = 5595\n"
-         "  @Height = 45\n  @Stretch = -1\n  @Picture = picture base64\n  | " + host::EncodeBase64(line) + "\nEnd\n"
+         "  @Height = 45\n  @Stretch = -1\n  @Picture = picture base64\n  | " +
+         host::EncodeBase64(line) +
+         "\nEnd\n"
          "Begin Control Butt1 Recorder\n  @Container = \"Picture3\"\n  @Left = 2865\n  @Top = 2670\n"
          "  @ExtentX = 1667\n  @ExtentY = 688\n  @TabIndex = 2\nEnd\n";
 }

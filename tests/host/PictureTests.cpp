@@ -121,7 +121,10 @@ TEST(HostPicture, CopiesShareOneHandleReleasedWithTheLastCopy) {
   EXPECT_EQ(gdi::LiveCount(), gdiBefore);
 
   long userBefore = user::LiveCount();
-  { Picture icon = Picture::LoadBytes(MakeIconFile(16, 16, false)); EXPECT_EQ(user::LiveCount(), userBefore + 1); }
+  {
+    Picture icon = Picture::LoadBytes(MakeIconFile(16, 16, false));
+    EXPECT_EQ(user::LiveCount(), userBefore + 1);
+  }
   EXPECT_EQ(user::LiveCount(), userBefore);
 }
 

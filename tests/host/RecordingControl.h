@@ -17,8 +17,8 @@ class RecordingControl : public host::Control {
   bool takesCharacters = false;
   bool canBeDefault = true;
   bool canGetFocus = true;
-  int32_t number = 7;     // stored as "Number" (int32, default 7)
-  std::string caption;    // stored as "Caption" (text, default "")
+  int32_t number = 7;   // stored as "Number" (int32, default 7)
+  std::string caption;  // stored as "Caption" (text, default "")
   int paints = 0;
   int32_t dropEffect = DROPEFFECT_COPY;  // what OLEDragOver/OLEDragDrop answer
   std::string droppedText;
@@ -92,7 +92,8 @@ class RecordingControl : public host::Control {
                   (data.GetFormat(CF_TEXT) ? " text" : ""));
     effect = dropEffect;
   }
-  void OLEDragDrop(host::DataObject& data, int32_t& effect, int16_t& button, int16_t& shift, float& x, float& y) override {
+  void OLEDragDrop(host::DataObject& data, int32_t& effect, int16_t& button, int16_t& shift, float& x,
+                   float& y) override {
     droppedText = data.GetText();
     log.push_back("OLEDragDrop " + std::to_string(static_cast<int>(x)) + " " + std::to_string(static_cast<int>(y)) +
                   " " + std::to_string(button) + " " + std::to_string(shift));

@@ -60,9 +60,9 @@ TEST_F(RegistryExport, DepthFirstPreOrderAndLongRootNamesInSubkeys) {
   RawCreate(Sub + "\\B");
   RawSetDword(Sub + "\\hkcu_data", "d", 0xFFFFFFFF);
   EXPECT_EQ(reg.ExportToReg("hkey_current_user\\" + Sub, file.path()), 1);
-  EXPECT_EQ(file.Read(), CrLfLines({"REGEDIT4", "", "[" + Long + "]", "", "[" + Long + "\\A]", "",
-                                    "[" + Long + "\\A\\X]", "", "[" + Long + "\\B]", "",
-                                    "[" + Long + "\\HKEY_CURRENT_USER_data]", "\"d\"=dword:FFFFFFFF", ""}));
+  EXPECT_EQ(file.Read(),
+            CrLfLines({"REGEDIT4", "", "[" + Long + "]", "", "[" + Long + "\\A]", "", "[" + Long + "\\A\\X]", "",
+                       "[" + Long + "\\B]", "", "[" + Long + "\\HKEY_CURRENT_USER_data]", "\"d\"=dword:FFFFFFFF", ""}));
 }
 
 TEST_F(RegistryExport, DefaultValueLineOnlyForAStringDefault) {

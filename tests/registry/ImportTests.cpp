@@ -23,8 +23,8 @@ class RegistryImport : public registry_test::RegistryKeyTest {
 }  // namespace
 
 TEST_F(RegistryImport, NineLineFileRecreatesTheValuesButNotTheEmptySubkey) {
-  file.Write(CrLfLines({"REGEDIT4", "", "[" + Long + "]", "\"a\"=\"x\"", "\"b\"=hex:01,02", "\"n\"=dword:0000002A",
-                        "", "[" + Long + "\\Sub]", ""}));
+  file.Write(CrLfLines({"REGEDIT4", "", "[" + Long + "]", "\"a\"=\"x\"", "\"b\"=hex:01,02", "\"n\"=dword:0000002A", "",
+                        "[" + Long + "\\Sub]", ""}));
   EXPECT_EQ(reg.ImportFromReg(file.path()), 1);
   EXPECT_EQ(reg.ReadString(Path, "a"), "x");
   EXPECT_EQ(reg.ReadBinary(Path, "b"), "01 02");
@@ -101,8 +101,8 @@ TEST_F(RegistryImport, SetsCreateKeyIfDoesntExists) {
 }
 
 TEST_F(RegistryImport, OverlongHexLineEndsTheImportWithZero) {
-  file.Write(CrLfLines({"REGEDIT4", "[" + Long + "]", "\"a\"=\"x\"", "\"b\"=hex:" + std::string(65536, 'A'),
-                        "\"c\"=\"y\""}));
+  file.Write(
+      CrLfLines({"REGEDIT4", "[" + Long + "]", "\"a\"=\"x\"", "\"b\"=hex:" + std::string(65536, 'A'), "\"c\"=\"y\""}));
   EXPECT_EQ(reg.ImportFromReg(file.path()), 0);
   EXPECT_EQ(reg.ReadString(Path, "a"), "x");
 }

@@ -35,10 +35,11 @@ TEST(RegistryKeyPath, EveryRootOfTheTable) {
     const char* longName;
     const char* shortName;
     HKEY handle;
-  } rows[] = {{"HKEY_CURRENT_USER", "HKCU", HKEY_CURRENT_USER},     {"HKEY_LOCAL_MACHINE", "HKLM", HKEY_LOCAL_MACHINE},
-              {"HKEY_CLASSES_ROOT", "HKCR", HKEY_CLASSES_ROOT},     {"HKEY_USERS", "HKUS", HKEY_USERS},
-              {"HKEY_PERFORMANCE_DATA", "HKPD", HKEY_PERFORMANCE_DATA}, {"HKEY_DYN_DATA", "HKDD", HKEY_DYN_DATA},
-              {"HKEY_CURRENT_CONFIG", "HKCC", HKEY_CURRENT_CONFIG}};
+  } rows[] = {
+      {"HKEY_CURRENT_USER", "HKCU", HKEY_CURRENT_USER},         {"HKEY_LOCAL_MACHINE", "HKLM", HKEY_LOCAL_MACHINE},
+      {"HKEY_CLASSES_ROOT", "HKCR", HKEY_CLASSES_ROOT},         {"HKEY_USERS", "HKUS", HKEY_USERS},
+      {"HKEY_PERFORMANCE_DATA", "HKPD", HKEY_PERFORMANCE_DATA}, {"HKEY_DYN_DATA", "HKDD", HKEY_DYN_DATA},
+      {"HKEY_CURRENT_CONFIG", "HKCC", HKEY_CURRENT_CONFIG}};
   for (const auto& row : rows) {
     EXPECT_EQ(SplitOf(std::string(row.longName) + "\\A").root, row.handle) << row.longName;
     EXPECT_EQ(SplitOf(std::string(row.shortName) + "\\A").root, row.handle) << row.shortName;

@@ -95,8 +95,7 @@ class RegistryKeyTest : public ::testing::Test {
   void RawSet(const std::string& sub, const std::string& name, DWORD type, const void* data, DWORD size) {
     RegKey key;
     ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, sub.c_str(), key.put()), ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size),
-              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
   }
   void RawSetString(const std::string& sub, const std::string& name, const std::string& text) {
     RawSet(sub, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
