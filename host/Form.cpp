@@ -12,6 +12,7 @@
 #include "host/Error.h"
 #include "host/FormInternal.h"
 #include "host/FormText.h"
+#include "host/NativeAccessible.h"
 #include "host/Units.h"
 #include "host/WindowClasses.h"
 
@@ -246,6 +247,9 @@ void Form::DestroyAll() {
     s->hwnd_.reset();
   }
   for (auto& n : natives_) {
+    // Its window goes with the form, but its WM_NCDESTROY no longer passes
+    // NativeWndProc once the procedure is given back: clear it here.
+    if (IsWindow(n->hwnd)) ClearAccessibleAnnotations(n->hwnd);
     if (n->editChild && IsWindow(n->editChild) && n->oldEditProc)
       SetWindowLongPtrA(n->editChild, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(n->oldEditProc));
     if (IsWindow(n->hwnd) && n->oldProc)
