@@ -51,8 +51,12 @@ bool ReadPixels(HDC dc, HANDLE picture, int& width, int& height, std::vector<uin
   {
     gdi::SelectGuard sourceSel(sourceDC.get(), picture);
     gdi::SelectGuard scaledSel(dc, scaled.get());
-    SetStretchBltMode(dc, COLORONCOLOR);
-    if (!StretchBlt(dc, 0, 0, width, height, sourceDC.get(), 0, 0, src.bmWidth, src.bmHeight, SRCCOPY)) return false;
+    // The caller's DC keeps its own stretch mode.
+    const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+    const BOOL stretched =
+        StretchBlt(dc, 0, 0, width, height, sourceDC.get(), 0, 0, src.bmWidth, src.bmHeight, SRCCOPY);
+    SetStretchBltMode(dc, oldMode);
+    if (!stretched) return false;
   }
   GdiFlush();
   std::memcpy(pixels.data(), bits, pixels.size() * sizeof(uint32_t));
