@@ -7,23 +7,14 @@
 namespace vorn {
 namespace {
 
-void WriteAll(HANDLE output, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD written = 0;
-    const DWORD chunk = static_cast<DWORD>(bytes.size() - done);
-    // A reader that went away loses the text; there is no one left to tell.
-    if (!WriteFile(output, bytes.data() + done, chunk, &written, nullptr) || written == 0) return;
-    done += written;
-  }
-}
-
-void WriteConsoleText(HANDLE console, const std::wstring& text) {
+// Hands the units to `write` until it has taken all of them. A reader that
+// went away loses the rest; there is no one left to tell.
+template <typename Unit, typename Write>
+void WriteAll(const std::basic_string<Unit>& text, Write write) {
   size_t done = 0;
   while (done < text.size()) {
     DWORD written = 0;
-    const DWORD chunk = static_cast<DWORD>(text.size() - done);
-    if (!WriteConsoleW(console, text.data() + done, chunk, &written, nullptr) || written == 0) return;
+    if (!write(text.data() + done, static_cast<DWORD>(text.size() - done), &written) || written == 0) return;
     done += written;
   }
 }
@@ -72,8 +63,16 @@ void Report::Choose() {
 void Report::Show(const std::string& text, UINT style) {
   if (!chosen_) Choose();
   switch (channel_) {
-    case ReportChannel::Output: WriteAll(output_, OutputBytes(host::WideText(text))); return;
-    case ReportChannel::Console: WriteConsoleText(console_->get(), host::WideText(text) + L"\r\n"); return;
+    case ReportChannel::Output:
+      WriteAll(OutputBytes(host::WideText(text)), [this](const char* units, DWORD count, DWORD* written) {
+        return WriteFile(output_, units, count, written, nullptr);
+      });
+      return;
+    case ReportChannel::Console:
+      WriteAll(host::WideText(text) + L"\r\n", [this](const wchar_t* units, DWORD count, DWORD* written) {
+        return WriteConsoleW(console_->get(), units, count, written, nullptr);
+      });
+      return;
     case ReportChannel::MessageBox: host::ShowMessageBox(nullptr, text, kAppTitle, style); return;
   }
 }
