@@ -2,16 +2,17 @@
 
 #include "app/ApplySet.h"
 #include "app/PostProcessSets.h"
+#include "app/Report.h"
 #include "app/VORN.h"
-#include "host/MessageBox.h"
 #include "registry/clsRegistryAccess.h"
 
 namespace vorn {
 namespace {
 
 int ApplyWithoutWindow(const CommandLine& line) {
+  Report output;
   auto report = [&](const std::string& text, UINT style) {
-    if (!line.quiet) host::ShowMessageBox(nullptr, text, kAppTitle, style);
+    if (!line.quiet) output.Show(text, style);
   };
   const std::string folder = clsRegistryAccess().ReadString(kRegistryKey, kRegistryValue, "") + kFolderSuffix;
   if (InstallFolderMissing(folder)) {
@@ -32,13 +33,9 @@ int ApplyWithoutWindow(const CommandLine& line) {
 int RunCommandLine(const CommandLine& line) {
   switch (line.command) {
     case Command::Apply: return ApplyWithoutWindow(line);
-    case Command::Usage:
-      host::ShowMessageBox(nullptr, UsageText(), kAppTitle, MB_OK | MB_ICONINFORMATION);
-      return kExitDone;
+    case Command::Usage: Report().Show(UsageText(), MB_OK | MB_ICONINFORMATION); return kExitDone;
     case Command::Error:
-      if (!line.quiet) {
-        host::ShowMessageBox(nullptr, line.error + "\r\n\r\n" + UsageText(), kAppTitle, MB_OK | MB_ICONSTOP);
-      }
+      if (!line.quiet) Report().Show(line.error + "\r\n\r\n" + UsageText(), MB_OK | MB_ICONSTOP);
       return kExitUsageError;
     case Command::Window: break;  // not a command: the caller opens the window
   }

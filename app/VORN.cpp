@@ -7,6 +7,7 @@
 #include "app/CommandLine.h"
 #include "app/Elevation.h"
 #include "app/FileSystemObject.h"
+#include "app/InfoViewer.h"
 #include "app/InstalledSet.h"
 #include "app/PostProcessSets.h"
 #include "app/VersionResource.h"
@@ -31,6 +32,14 @@ std::string ResourceText(HMODULE module, int id) {
   const void* data = loaded ? LockResource(loaded) : nullptr;
   if (!data) return std::string();
   return std::string(static_cast<const char*>(data), SizeofResource(module, info));
+}
+
+// True when the window in front belongs to this process: the main window
+// or one of its message boxes.
+bool ThisProcessInFront() {
+  HWND front = GetForegroundWindow();
+  DWORD process = 0;
+  return front && GetWindowThreadProcessId(front, &process) && process == GetCurrentProcessId();
 }
 
 template <typename Desc>
@@ -164,9 +173,11 @@ void VORN::ApplyAsAdministrator(const std::string& setName) {
   // this window waits, drawn but closed to input, and goes once the set is
   // written.
   EnableWindow(form_.Hwnd(), FALSE);
+  waitingForCopy_ = true;
   const ElevatedRun run = RunElevated(form_.Hwnd(), ApplyArguments(setName), [](HANDLE process) {
     host::PumpUntil([process] { return WaitForSingleObject(process, 0) != WAIT_TIMEOUT; }, INFINITE);
   });
+  waitingForCopy_ = false;
   EnableWindow(form_.Hwnd(), TRUE);
   if (run.startError == 0) {
     if (run.exitCode == kExitDone) form_.Unload();
@@ -190,23 +201,11 @@ void VORN::Butt3_Click() {
 
 void VORN::Timer1_Timer() {
   if (closing_) return;
-  if (f1_.Update(GetAsyncKeyState(VK_F1))) OpenInfoFile();
-  if (GetAsyncKeyState(VK_ESCAPE) != 0) FadeOutAndUnload();
-}
-
-void VORN::OpenInfoFile() {
-  const std::string path = ProgramFolder() + kInfoFileName;
-  if (!FileExists(path)) return;
-  std::string command = kViewerCommand + path;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION process{};
-  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  }
+  // Keys pressed for other programs are theirs; so are the keys while the
+  // elevated copy shows its own messages.
+  const bool inFront = !waitingForCopy_ && ThisProcessInFront();
+  if (f1_.Update(GetAsyncKeyState(VK_F1), inFront)) OpenInfoFile();
+  if (escape_.Update(GetAsyncKeyState(VK_ESCAPE), inFront)) FadeOutAndUnload();
 }
 
 // ------------------------------------------------------------- closing

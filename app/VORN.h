@@ -22,8 +22,6 @@ namespace vorn {
 
 inline constexpr const char kRegistryKey[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Olverant\\VORN";
 inline constexpr const char kRegistryValue[] = "PATH_APPLICATION";
-inline constexpr const char kInfoFileName[] = "\\QUILLMOR.nfo";
-inline constexpr const char kViewerCommand[] = "C:\\Windows\\Notepad.exe ";
 inline constexpr float kFadeStep = 15.0f;
 
 // The stored form of the window with its pictures filled in from the
@@ -60,7 +58,6 @@ class VORN {
   void ApplySelected();
   void ApplyAsAdministrator(const std::string& setName);
   void FadeOutAndUnload();
-  void OpenInfoFile();
   std::string TargetFolder();
   clsRegistryAccess& Registry();
   int ShowMessage(const std::string& text, UINT style, const std::string& title);
@@ -69,7 +66,9 @@ class VORN {
   DropDownCombo combo1_;
   std::unique_ptr<clsRegistryAccess> registry_;
   KeyPressEdge f1_;
+  KeyPressEdge escape_;
   bool closing_ = false;
+  bool waitingForCopy_ = false;  // the elevated copy runs; its boxes take the keys
 };
 
 }  // namespace vorn

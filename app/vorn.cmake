@@ -8,6 +8,8 @@ add_library(vorn_app_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/CommandLine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Elevation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileSystemObject.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InfoViewer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Report.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VersionResource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowArt.cpp)
 target_include_directories(vorn_app_core PUBLIC ${PROJECT_SOURCE_DIR})

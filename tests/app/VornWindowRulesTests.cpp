@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <tuple>
 
@@ -13,9 +14,11 @@
 #include "app/ApplySet.h"
 #include "app/CommandLine.h"
 #include "app/Elevation.h"
+#include "app/InfoViewer.h"
 #include "app/InstalledSet.h"
 #include "app/KeyPress.h"
 #include "app/PostProcessSets.h"
+#include "app/Report.h"
 #include "app/VornLayout.h"
 #include "app/WindowArt.h"
 
@@ -66,16 +69,49 @@ TEST(VornWindowRules, FailureMessageNamesEveryFileAndWhy) {
   EXPECT_EQ(vorn::ErrorText(0x7FFFFFF0), "error 2147483632");
 }
 
-TEST(VornWindowRules, KeyPressFiresOncePerPress) {
-  vorn::KeyPressEdge f1;
-  EXPECT_FALSE(f1.Update(0));
-  EXPECT_TRUE(f1.Update(static_cast<int16_t>(0x8001)));   // goes down
-  EXPECT_FALSE(f1.Update(static_cast<int16_t>(0x8000)));  // held
-  EXPECT_FALSE(f1.Update(static_cast<int16_t>(0x8001)));  // held, auto-repeat
-  EXPECT_FALSE(f1.Update(0));                             // released
-  EXPECT_TRUE(f1.Update(1));                              // tapped between two polls
-  EXPECT_FALSE(f1.Update(0));
-  EXPECT_TRUE(f1.Update(static_cast<int16_t>(0x8000)));  // pressed again
+TEST(VornWindowRules, KeyPressFiresOncePerPressMadeWhileThisProgramIsInFront) {
+  constexpr int16_t kUp = 0, kDown = static_cast<int16_t>(0x8000), kDownMarked = static_cast<int16_t>(0x8001);
+  struct Poll {
+    int16_t state;
+    bool inFront;
+    bool press;
+  };
+  const Poll polls[] = {
+      {kUp, true, false},
+      {kDownMarked, true, true},    // goes down with this program in front
+      {kDown, true, false},         // held
+      {kDownMarked, true, false},   // held, auto-repeat
+      {kUp, true, false},           // released
+      {1, true, false},             // only the "pressed since the last query" mark
+      {kDown, false, false},        // pressed while another program is in front
+      {kDown, true, false},         // ... and still held when this one comes to the front
+      {kUp, true, false},           //
+      {kDown, true, true},          // pressed again, here
+      {kUp, false, false},          //
+      {kDownMarked, false, false},  // in the other program
+  };
+  vorn::KeyPressEdge key;
+  for (size_t i = 0; i < std::size(polls); ++i) {
+    EXPECT_EQ(key.Update(polls[i].state, polls[i].inFront), polls[i].press) << "poll " << i;
+  }
+}
+
+TEST(VornWindowRules, TheViewerIsTheWindowsFoldersNotepadWithTheFileQuoted) {
+  const vorn::ViewerCommand viewer = vorn::ViewerFor(L"D:\\WINNT", L"C:\\Program Files\\VORN\\QUILLMOR.nfo");
+  EXPECT_EQ(viewer.program, L"D:\\WINNT\\Notepad.exe");
+  EXPECT_EQ(viewer.commandLine, L"\"D:\\WINNT\\Notepad.exe\" \"C:\\Program Files\\VORN\\QUILLMOR.nfo\"");
+  EXPECT_EQ(vorn::ViewerFor(L"C:\\", L"a.nfo").program, L"C:\\Notepad.exe");
+}
+
+TEST(VornWindowRules, TextsGoToARedirectedOutputAsUtf8Lines) {
+  EXPECT_TRUE(vorn::OutputIsRedirected(FILE_TYPE_PIPE, false));
+  EXPECT_TRUE(vorn::OutputIsRedirected(FILE_TYPE_DISK, false));
+  EXPECT_TRUE(vorn::OutputIsRedirected(FILE_TYPE_CHAR, false));  // NUL
+  EXPECT_FALSE(vorn::OutputIsRedirected(FILE_TYPE_CHAR, true));  // a console
+  EXPECT_FALSE(vorn::OutputIsRedirected(FILE_TYPE_UNKNOWN, false));
+  EXPECT_EQ(vorn::OutputBytes(L"DONE!"), "DONE!\r\n");
+  EXPECT_EQ(vorn::OutputBytes(L"C:\\\u30B2\u30FC\u30E0\r\n    x"),
+            "C:\\\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\r\n    x\r\n");
 }
 
 TEST(VornWindowRules, TheSelectorsPlaceScalesWithTheDpi) {
