@@ -1,30 +1,31 @@
 #include "app/ApplyCommand.h"
 
 #include "app/ApplySet.h"
+#include "app/InstallFolder.h"
 #include "app/PostProcessSets.h"
-#include "app/VORN.h"
-#include "host/MessageBox.h"
-#include "registry/clsRegistryAccess.h"
+#include "app/VirtualStore.h"
 
 namespace vorn {
 namespace {
 
 int ApplyWithoutWindow(const CommandLine& line) {
   auto report = [&](const std::string& text, UINT style) {
-    if (!line.quiet) host::ShowMessageBox(nullptr, text, kAppTitle, style);
+    if (!line.quiet) ShowMessage(nullptr, text, style);
   };
-  const std::string folder = clsRegistryAccess().ReadString(kRegistryKey, kRegistryValue, "") + kFolderSuffix;
+  const std::string folder = ReadInstallFolder() + kFolderSuffix;
   if (InstallFolderMissing(folder)) {
     report(MissingInstallMessage(line.setName), MB_OK | MB_ICONEXCLAMATION);
     return kExitNotWritten;
   }
-  const std::vector<FileFailure> failures = WriteSet(*SetForSelection(line.setName), [&] { return folder; });
-  if (!failures.empty()) {
-    report(FailureMessage(line.setName, failures, ErrorText), MB_OK | MB_ICONEXCLAMATION);
-    return kExitNotWritten;
+  WriteOptions options;
+  options.perUserCopies = VirtualStoreCopyOf(folder, SystemVirtualizedFolders());
+  const WriteOutcome outcome = WriteSet(*SetForSelection(line.setName), [&] { return folder; }, options);
+  if (!outcome.Written()) {
+    report(FailureMessage(line.setName, outcome, ErrorText), MB_OK | MB_ICONEXCLAMATION);
+  } else {
+    report(DoneMessage(outcome, ErrorText), outcome.copiesLeft.empty() ? MB_OK : MB_OK | MB_ICONEXCLAMATION);
   }
-  report("DONE!", MB_OK);
-  return kExitDone;
+  return ExitCodeFor(outcome);
 }
 
 }  // namespace
@@ -32,13 +33,9 @@ int ApplyWithoutWindow(const CommandLine& line) {
 int RunCommandLine(const CommandLine& line) {
   switch (line.command) {
     case Command::Apply: return ApplyWithoutWindow(line);
-    case Command::Usage:
-      host::ShowMessageBox(nullptr, UsageText(), kAppTitle, MB_OK | MB_ICONINFORMATION);
-      return kExitDone;
+    case Command::Usage: ShowMessage(nullptr, UsageText(), MB_OK | MB_ICONINFORMATION); return kExitDone;
     case Command::Error:
-      if (!line.quiet) {
-        host::ShowMessageBox(nullptr, line.error + "\r\n\r\n" + UsageText(), kAppTitle, MB_OK | MB_ICONSTOP);
-      }
+      if (!line.quiet) ShowMessage(nullptr, line.error + "\r\n\r\n" + UsageText(), MB_OK | MB_ICONSTOP);
       return kExitUsageError;
     case Command::Window: break;  // not a command: the caller opens the window
   }

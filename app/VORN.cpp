@@ -7,10 +7,13 @@
 #include "app/CommandLine.h"
 #include "app/Elevation.h"
 #include "app/FileSystemObject.h"
+#include "app/InstallFolder.h"
 #include "app/InstalledSet.h"
 #include "app/PostProcessSets.h"
 #include "app/VersionResource.h"
 #include "app/VornLayout.h"
+#include "app/Utf8.h"
+#include "app/VirtualStore.h"
 #include "app/VornResources.h"
 #include "app/WindowArt.h"
 #include "effects/WindowEffects.h"
@@ -18,7 +21,6 @@
 #include "host/FormText.h"
 #include "host/MessageBox.h"
 #include "host/MessageLoop.h"
-#include "registry/clsRegistryAccess.h"
 
 namespace vorn {
 namespace {
@@ -116,16 +118,28 @@ void VORN::Form_Load() {
   if (closing_) return;
 
   host::Label& ret = form_.GetLabel("ret");
-  ret.SetCaption(Registry().ReadString(kRegistryKey, kRegistryValue, ""));
+  // The caption holds the folder as UTF-8, like every path of the tool.
+  ret.SetCaption(ReadInstallFolder());
   ret.SetCaption(ret.Caption() + kFolderSuffix);
 
   combo1_.SetText("Full");
   // An unknown installation folder is not looked for relative to the
   // current drive: it shows as "None", like a folder without the file.
   const std::string folder = TargetFolder();
-  std::optional<int64_t> length;
-  if (!InstallFolderMissing(folder)) length = FileLength(folder + kDetectionFile);
-  combo1_.SetText(InstalledSetName(length));
+  if (InstallFolderMissing(folder)) {
+    combo1_.SetText(InstalledSetName(std::nullopt));
+    return;
+  }
+  // The list shows what the game reads: a per-user copy of type1.xml, where
+  // Windows keeps one, comes before the game's own file, and the player is
+  // told.
+  const std::string copies = VirtualStoreCopyOf(folder, SystemVirtualizedFolders());
+  if (const auto copyLength = copies.empty() ? std::nullopt : FileLength(copies + kDetectionFile)) {
+    combo1_.SetText(InstalledSetName(copyLength));
+    ShowMessage(PerUserCopyMessage(copies, combo1_.Text()), MB_OK | MB_ICONINFORMATION, kAppTitle);
+    return;
+  }
+  combo1_.SetText(InstalledSetName(FileLength(folder + kDetectionFile)));
 }
 
 // ------------------------------------------------------------- buttons
@@ -143,14 +157,17 @@ void VORN::ApplySelected() {
     ShowMessage(MissingInstallMessage(selection), MB_OK | MB_ICONEXCLAMATION, kAppTitle);
     return;
   }
-  const std::vector<FileFailure> failures = WriteSet(*set, [this] { return TargetFolder(); });
-  if (failures.empty()) {
-    ShowMessage("DONE!", MB_OK, kAppTitle);
+  WriteOptions options;
+  options.perUserCopies = VirtualStoreCopyOf(TargetFolder(), SystemVirtualizedFolders());
+  const WriteOutcome outcome = WriteSet(*set, [this] { return TargetFolder(); }, options);
+  if (outcome.Written()) {
+    ShowMessage(DoneMessage(outcome, ErrorText), outcome.copiesLeft.empty() ? MB_OK : MB_OK | MB_ICONEXCLAMATION,
+                kAppTitle);
     form_.Unload();
     return;
   }
-  const std::string message = FailureMessage(selection, failures, ErrorText);
-  if (!OfferElevation(failures, ProcessIsElevated())) {
+  const std::string message = FailureMessage(selection, outcome, ErrorText);
+  if (!OfferElevation(outcome.failures, ProcessIsElevated())) {
     ShowMessage(message, MB_OK | MB_ICONEXCLAMATION, kAppTitle);
     return;
   }
@@ -197,13 +214,13 @@ void VORN::Timer1_Timer() {
 void VORN::OpenInfoFile() {
   const std::string path = ProgramFolder() + kInfoFileName;
   if (!FileExists(path)) return;
-  std::string command = kViewerCommand + path;
-  STARTUPINFOA startup{};
+  std::wstring command = Widen(kViewerCommand + path);
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }
@@ -235,13 +252,8 @@ void VORN::DragOnMouseMove(host::EventArgs& args) {
 
 std::string VORN::TargetFolder() { return form_.GetLabel("ret").Caption(); }
 
-clsRegistryAccess& VORN::Registry() {
-  if (!registry_) registry_ = std::make_unique<clsRegistryAccess>();
-  return *registry_;
-}
-
 int VORN::ShowMessage(const std::string& text, UINT style, const std::string& title) {
-  return host::ShowMessageBox(form_.Hwnd(), text, title, style);
+  return vorn::ShowMessage(form_.Hwnd(), text, style, title);
 }
 
 }  // namespace vorn
