@@ -19,7 +19,8 @@ int ApplyWithoutWindow(const CommandLine& line) {
   }
   WriteOptions options;
   options.perUserCopies = VirtualStoreCopyOf(folder, SystemVirtualizedFolders());
-  const WriteOutcome outcome = WriteSet(*SetForSelection(line.setName), [&] { return folder; }, options);
+  const WriteOutcome outcome = WriteSet(
+      *SetForSelection(line.setName), [&] { return folder; }, options);
   if (!outcome.Written()) {
     report(FailureMessage(line.setName, outcome, ErrorText), MB_OK | MB_ICONEXCLAMATION);
   } else {

@@ -5,10 +5,10 @@
 #include "app/Backup.h"
 #include "app/CommandLine.h"
 #include "app/ExtractResource.h"
-#include "app/FileHandle.h"
 #include "app/FileSystemObject.h"
 #include "app/Utf8.h"
 #include "app/Win32Error.h"
+#include "host/UserObjects.h"
 
 namespace vorn {
 namespace {
@@ -31,8 +31,8 @@ int32_t OpenForReplacing(const std::wstring& path) {
   int32_t error = 0;
   for (const DWORD access : {GENERIC_READ | DELETE, GENERIC_READ | GENERIC_WRITE}) {
     SetLastError(0);
-    FileHandle file(CreateFileW(path.c_str(), access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.valid()) return 0;
+    user::File file(CreateFileW(path.c_str(), access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return 0;
     error = LastErrorOr(ERROR_OPEN_FAILED);
     if (error != ERROR_ACCESS_DENIED) break;
   }
@@ -87,7 +87,7 @@ bool AnyInUse(const std::vector<FileFailure>& failures) {
 std::string FileLines(const std::vector<FileFailure>& failures, const std::function<std::string(int32_t)>& errorText) {
   std::string text;
   for (const FileFailure& f : failures) {
-    std::string why = FileInUseError(f.error)         ? "in use by another program"
+    std::string why = FileInUseError(f.error)           ? "in use by another program"
                       : f.error == kErrorTargetIsFolder ? "a folder stands where this file should be"
                                                         : errorText(f.error);
     text += "\r\n" + f.path + "\r\n    " + why;
@@ -111,7 +111,8 @@ WriteOutcome WriteSet(const PostProcessSet& set, const std::function<std::string
   // Every target first: one that cannot be replaced means nothing is written.
   const DWORD start = GetTickCount();
   for (const std::string& path : paths) {
-    if (const int32_t error = CheckTarget(path, start, options.heldFileWaitMs)) outcome.failures.push_back({path, error});
+    if (const int32_t error = CheckTarget(path, start, options.heldFileWaitMs))
+      outcome.failures.push_back({path, error});
   }
   if (!outcome.Written()) return outcome;
 

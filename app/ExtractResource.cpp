@@ -5,13 +5,12 @@
 #include <string_view>
 #include <utility>
 
-#include "app/FileHandle.h"
 #include "app/Utf8.h"
 #include "app/Win32Error.h"
+#include "host/UserObjects.h"
 
 namespace {
 
-using vorn::FileHandle;
 using vorn::LastErrorOr;
 using vorn::Utf8;
 using vorn::Widen;
@@ -175,8 +174,8 @@ std::wstring FreeName(const std::wstring& folder, int32_t& error) {
 
 bool HeldOpen(const std::wstring& path) {
   SetLastError(0);
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  return !file.valid() && FileInUseError(LastErrorOr(ERROR_OPEN_FAILED));
+  user::File file(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return !file && FileInUseError(LastErrorOr(ERROR_OPEN_FAILED));
 }
 
 // The new bytes go to a flushed file beside the target, which the system
@@ -190,7 +189,7 @@ int32_t ReplaceThroughTemporary(const std::wstring& path, std::string_view item,
   // The owner of the name outlives the handle: the file is closed before a
   // failure deletes it.
   TemporaryFile temp(tempName);
-  FileHandle file(created);
+  user::File file(created);
   if (const int32_t writeError = WriteAll(file.get(), item)) return writeError;
   // The new content reaches the disk before it takes the target's place.
   SetLastError(0);
@@ -221,9 +220,9 @@ int32_t ReplaceThroughTemporary(const std::wstring& path, std::string_view item,
 // files, in the user's temporary folder.
 int32_t RewriteInPlace(const std::wstring& path, std::string_view item, std::wstring& kept) {
   SetLastError(0);
-  FileHandle target(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+  user::File target(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!target.valid()) return LastErrorOr(ERROR_OPEN_FAILED);
+  if (!target) return LastErrorOr(ERROR_OPEN_FAILED);
   std::string original;
   if (const int32_t error = ReadAll(target.get(), original)) return error;
 
@@ -239,7 +238,7 @@ int32_t RewriteInPlace(const std::wstring& path, std::string_view item, std::wst
     if (created == INVALID_HANDLE_VALUE) return error;
   }
   TemporaryFile copy(copyName);
-  FileHandle copyFile(created);
+  user::File copyFile(created);
   if (const int32_t copyError = WriteAll(copyFile.get(), original)) return copyError;
   SetLastError(0);
   if (!FlushFileBuffers(copyFile.get()) || !copyFile.Close()) return LastErrorOr(ERROR_WRITE_FAULT);
@@ -310,15 +309,15 @@ int32_t RestoreOriginal(const ReplacedOriginal& original) {
     std::string bytes;
     {
       SetLastError(0);
-      FileHandle copy(CreateFileW(kept.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+      user::File copy(CreateFileW(kept.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-      if (!copy.valid()) return LastErrorOr(ERROR_OPEN_FAILED);
+      if (!copy) return LastErrorOr(ERROR_OPEN_FAILED);
       if (const int32_t error = ReadAll(copy.get(), bytes)) return error;
     }
     SetLastError(0);
-    FileHandle target(
+    user::File target(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!target.valid()) return LastErrorOr(ERROR_OPEN_FAILED);
+    if (!target) return LastErrorOr(ERROR_OPEN_FAILED);
     if (const int32_t error = Overwrite(target.get(), bytes)) return error;
     DeleteFileW(kept.c_str());
   }

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "app/FileHandle.h"
 #include "app/Utf8.h"
 #include "app/Win32Error.h"
+#include "host/UserObjects.h"
 
 namespace vorn {
 
@@ -23,9 +23,9 @@ std::optional<int64_t> FileLength(const std::string& path) {
 int32_t ReadWholeFile(const std::string& path, std::string& bytes) {
   bytes.clear();
   SetLastError(0);
-  FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  user::File file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return LastErrorOr(ERROR_OPEN_FAILED);
+  if (!file) return LastErrorOr(ERROR_OPEN_FAILED);
   LARGE_INTEGER size{};
   SetLastError(0);
   if (!GetFileSizeEx(file.get(), &size)) return LastErrorOr(ERROR_READ_FAULT);

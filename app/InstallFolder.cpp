@@ -21,8 +21,8 @@ std::string ReadInstallFolder() {
     if (type != REG_SZ && type != REG_EXPAND_SZ) break;
     text.assign(size / sizeof(wchar_t) + 1, L'\0');
     DWORD got = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    const LONG result = RegQueryValueExW(key.get(), L"PATH_APPLICATION", nullptr, &type,
-                                         reinterpret_cast<BYTE*>(text.data()), &got);
+    const LONG result =
+        RegQueryValueExW(key.get(), L"PATH_APPLICATION", nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &got);
     if (result == ERROR_MORE_DATA) continue;
     if (result != ERROR_SUCCESS) break;
     text.resize(got / sizeof(wchar_t));

@@ -159,7 +159,8 @@ void VORN::ApplySelected() {
   }
   WriteOptions options;
   options.perUserCopies = VirtualStoreCopyOf(TargetFolder(), SystemVirtualizedFolders());
-  const WriteOutcome outcome = WriteSet(*set, [this] { return TargetFolder(); }, options);
+  const WriteOutcome outcome = WriteSet(
+      *set, [this] { return TargetFolder(); }, options);
   if (outcome.Written()) {
     ShowMessage(DoneMessage(outcome, ErrorText), outcome.copiesLeft.empty() ? MB_OK : MB_OK | MB_ICONEXCLAMATION,
                 kAppTitle);

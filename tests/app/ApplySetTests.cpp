@@ -9,14 +9,16 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/ApplySet.h"
 #include "app/CommandLine.h"
 #include "app/Elevation.h"
 #include "app/ExtractResource.h"
-#include "app/FileHandle.h"
 #include "app/Utf8.h"
+#include "host/UserObjects.h"
+#include "tests/app/WideFiles.h"
 
 namespace {
 
@@ -27,49 +29,19 @@ constexpr int kFullFirstItem = 109;
 
 std::string Item(int id) { return std::string(CarriedItemBytes(static_cast<int16_t>(id), "CUSTOM").value_or("")); }
 
-std::optional<std::string> ReadAll(const std::string& path) {
-  vorn::FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr));
-  if (!file.valid()) return std::nullopt;
-  std::string bytes(GetFileSize(file.get(), nullptr), '\0');
-  DWORD read = 0;
-  if (!bytes.empty()) ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-  bytes.resize(read);
-  return bytes;
-}
+using wide_files::Names;
+using wide_files::ReadAll;
 
 void WriteAll(const std::string& path, const std::string& bytes) {
-  vorn::FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  ASSERT_TRUE(file.valid()) << path;
-  DWORD written = 0;
-  ASSERT_TRUE(bytes.empty() || WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+  ASSERT_TRUE(wide_files::WriteAll(path, bytes)) << path;
 }
 
-// Names in `folder` (files and folders), sorted.
-std::vector<std::string> List(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(Widen(folder + "*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = vorn::Utf8(found.cFileName);
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-void RemoveTree(const std::string& path) {
-  SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (DeleteFileW(Widen(path).c_str())) return;
-  for (const std::string& name : List(path + "\\")) RemoveTree(path + "\\" + name);
-  RemoveDirectoryW(Widen(path).c_str());
-}
+// The names in `folder` (which ends in a separator).
+std::vector<std::string> List(const std::string& folder) { return Names(folder.substr(0, folder.size() - 1)); }
 
 // Another program's open handle on a file.
-vorn::FileHandle Hold(const std::string& path, DWORD share) {
-  return vorn::FileHandle(CreateFileW(Widen(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr));
+HANDLE Hold(const std::string& path, DWORD share) {
+  return CreateFileW(Widen(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
 }
 
 const std::vector<std::string> kFiles = {"type1.xml", "type2.xml",        "type2_noblur.xml", "type3.xml",
@@ -87,7 +59,7 @@ class ApplySetTest : public ::testing::Test {
     ASSERT_TRUE(CreateDirectoryW(Widen(Folder()).c_str(), nullptr));
     Install(Folder(), kFullFirstItem);
   }
-  void TearDown() override { RemoveTree(root_); }
+  void TearDown() override { wide_files::RemoveTree(root_); }
 
   std::string Folder() const { return root_ + "\\postprocess\\"; }
   std::string File(size_t i) const { return Folder() + kFiles[i]; }
@@ -108,7 +80,8 @@ class ApplySetTest : public ::testing::Test {
   }
 
   vorn::WriteOutcome Write(const vorn::PostProcessSet& set, const vorn::WriteOptions& options = {}) {
-    return vorn::WriteSet(set, [&] { return Folder(); }, options);
+    return vorn::WriteSet(
+        set, [&] { return Folder(); }, options);
   }
 
   std::string root_;
@@ -133,8 +106,8 @@ TEST_F(ApplySetWhole, AHeldFileWritesNothingAndReadsAsInUse) {
   for (const DWORD share : {DWORD{FILE_SHARE_READ}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
     SCOPED_TRACE(share);
     WriteAll(File(0), "the player's own type1.xml");
-    const vorn::FileHandle held = Hold(File(3), share);
-    ASSERT_TRUE(held.valid());
+    const user::File held(Hold(File(3), share));
+    ASSERT_TRUE(held);
     vorn::WriteOptions options;
     options.heldFileWaitMs = 100;
     const vorn::WriteOutcome outcome = Write(vorn::kNoneSet, options);
@@ -151,25 +124,15 @@ TEST_F(ApplySetWhole, AHeldFileWritesNothingAndReadsAsInUse) {
   }
 }
 
-struct DelayedClose {
-  HANDLE file;
-  DWORD afterMs;
-};
-
-DWORD WINAPI CloseLater(void* parameter) {
-  const auto* close = static_cast<DelayedClose*>(parameter);
-  Sleep(close->afterMs);
-  CloseHandle(close->file);
-  return 0;
-}
-
 TEST_F(ApplySetWhole, ALockReleasedWithinAFractionOfASecondDoesNotFail) {
-  DelayedClose close{CreateFileW(Widen(File(5)).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), 300};
-  ASSERT_NE(close.file, INVALID_HANDLE_VALUE);
-  vorn::FileHandle thread(CreateThread(nullptr, 0, CloseLater, &close, 0, nullptr));
-  ASSERT_TRUE(thread.valid());
+  HANDLE held = Hold(File(5), 0);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::thread release([held] {
+    Sleep(300);
+    CloseHandle(held);
+  });
   const vorn::WriteOutcome outcome = Write(vorn::kNoneSet);
-  WaitForSingleObject(thread.get(), INFINITE);
+  release.join();
   EXPECT_TRUE(outcome.Written()) << vorn::FailureMessage("None", outcome, vorn::ErrorText);
   EXPECT_TRUE(Holds(kNoneFirstItem));
 }
@@ -180,14 +143,14 @@ TEST_F(ApplySetWhole, AFailureMidwayPutsTheOldSetBack) {
   ASSERT_TRUE(SetFileAttributesW(Widen(File(1)).c_str(), FILE_ATTRIBUTE_READONLY));
   // The sixth target is taken by another program after every file passed
   // the check: the five replaced before it get their originals back.
-  vorn::FileHandle held;
+  std::optional<user::File> held;
   vorn::WriteOptions options;
   options.beforeReplacing = [&](size_t index, const std::string& path) {
-    if (index == 5) held = Hold(path, FILE_SHARE_READ);
+    if (index == 5) held.emplace(Hold(path, FILE_SHARE_READ));
   };
   const vorn::WriteOutcome outcome = Write(vorn::kNoneSet, options);
-  ASSERT_TRUE(held.valid());
-  held.Close();
+  ASSERT_TRUE(held && *held);
+  held.reset();
   ASSERT_EQ(outcome.failures.size(), 1u);
   EXPECT_EQ(outcome.failures[0].path, File(5));
   EXPECT_TRUE(FileInUseError(outcome.failures[0].error)) << outcome.failures[0].error;
@@ -204,8 +167,9 @@ TEST_F(ApplySetWhole, AFailureMidwayPutsTheOldSetBack) {
 
 TEST_F(ApplySetWhole, PerUserCopiesAreMovedAsideWithTheirBytes) {
   const std::string copies = root_ + "\\VirtualStore\\Program Files\\VORN\\postprocess\\";
-  for (const std::string& part : {"\\VirtualStore", "\\VirtualStore\\Program Files", "\\VirtualStore\\Program Files\\VORN",
-                                   "\\VirtualStore\\Program Files\\VORN\\postprocess"}) {
+  for (const std::string& part :
+       {"\\VirtualStore", "\\VirtualStore\\Program Files", "\\VirtualStore\\Program Files\\VORN",
+        "\\VirtualStore\\Program Files\\VORN\\postprocess"}) {
     ASSERT_TRUE(CreateDirectoryW(Widen(root_ + part).c_str(), nullptr));
   }
   WriteAll(copies + "type1.xml", Item(kNoneFirstItem));

@@ -23,12 +23,13 @@
 #include "app/AboutBox.h"
 #include "app/CommandLine.h"
 #include "app/Elevation.h"
-#include "app/FileHandle.h"
 #include "app/Utf8.h"
 #include "host/Dpi.h"
 #include "host/MessageLoop.h"
 #include "host/Units.h"
+#include "host/UserObjects.h"
 #include "host/WideText.h"
+#include "tests/app/WideFiles.h"
 
 #ifndef VORN_EXE_PATH
 #error "VORN_EXE_PATH names the VORN.exe under test"
@@ -91,25 +92,9 @@ std::string Item(int id) {
 // Paths are UTF-8, as in the tool, and reach the system through the wide calls.
 using vorn::Widen;
 
-std::optional<std::string> ReadAll(const std::string& path) {
-  vorn::FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr));
-  if (!file.valid()) return std::nullopt;
-  std::string bytes(GetFileSize(file.get(), nullptr), '\0');
-  DWORD read = 0;
-  if (!bytes.empty()) ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-  bytes.resize(read);
-  return bytes;
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-  SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-  vorn::FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  DWORD written = 0;
-  if (file.valid() && !bytes.empty()) WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+using wide_files::Exists;
+using wide_files::ReadAll;
+using wide_files::WriteAll;
 
 // A game installation in a scratch folder: <root>\postprocess\ with a set.
 class GameFolder {
@@ -127,22 +112,7 @@ class GameFolder {
     CreateDirectoryW(Widen(root_).c_str(), nullptr);
     CreateDirectoryW(Widen(Folder()).c_str(), nullptr);
   }
-  ~GameFolder() { Remove(root_); }
-  // Removes `path` with everything in it.
-  static void Remove(const std::string& path) {
-    SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (DeleteFileW(Widen(path).c_str())) return;
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW(Widen(path + "\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string name = vorn::Utf8(found.cFileName);
-        if (name != "." && name != "..") Remove(path + "\\" + name);
-      } while (FindNextFileW(find, &found));
-      FindClose(find);
-    }
-    RemoveDirectoryW(Widen(path).c_str());
-  }
+  ~GameFolder() { wide_files::RemoveTree(root_); }
   GameFolder(const GameFolder&) = delete;
   GameFolder& operator=(const GameFolder&) = delete;
 
@@ -686,8 +656,8 @@ TEST_F(VornE2E, MissingRegistryValueReportsTheFailureAndCreatesNothing) {
 
 TEST_F(VornE2E, FailedFilesAreNamedAndNothingIsWritten) {
   DeleteFileA(game_.File("type5.xml").c_str());
-  HANDLE lock = CreateFileA(game_.File("type3.xml").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                            nullptr);
+  HANDLE lock =
+      CreateFileA(game_.File("type3.xml").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
 
   // Unelevated where it can be, so that an offer to try as administrator
@@ -1357,9 +1327,9 @@ TEST_F(VornE2E, CommandLineFailuresEndWithANonZeroCode) {
   {
     // A file held open, here with reading and writing shared: nothing is
     // written, and the code says so.
-    const vorn::FileHandle held(CreateFileW(Widen(game_.File("type4.xml")).c_str(), GENERIC_READ,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(held.valid());
+    const user::File held(CreateFileW(Widen(game_.File("type4.xml")).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
     run = RunCommand(game_.Root(), "/apply None /quiet");
     EXPECT_EQ(run.exitCode, 3u);
     EXPECT_EQ(run.message, "");
@@ -1416,7 +1386,7 @@ TEST_F(VornE2E, APerUserCopyInEffectIsShownAndMovedAside) {
   const std::string store = localAppData + "\\VirtualStore" + game.Root().substr(2);
   struct Cleanup {
     std::string folder;
-    ~Cleanup() { GameFolder::Remove(folder); }
+    ~Cleanup() { wide_files::RemoveTree(folder); }
   } cleanup{store};
   const std::string copies = store + "\\postprocess\\";
   CreateFolders(copies);
@@ -1447,18 +1417,7 @@ TEST_F(VornE2E, APerUserCopyInEffectIsShownAndMovedAside) {
 
 // ------------------------------------------------------------ backups
 
-std::vector<std::string> FilesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAW found;
-  HANDLE find = FindFirstFileW(Widen(folder + "\\*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(vorn::Utf8(found.cFileName));
-  } while (FindNextFileW(find, &found));
-  FindClose(find);
-  std::sort(names.begin(), names.end());
-  return names;
-}
+std::vector<std::string> FilesIn(const std::string& folder) { return wide_files::Names(folder, false); }
 
 TEST_F(VornE2E, ApplyKeepsEveryDistinctOriginalOfThePlayerOnce) {
   // The player's type3.xml: as long as the carried one, one byte apart.
@@ -1565,8 +1524,8 @@ class ImmutableFile {
 
   // Whether the mark is on and writing the file is denied.
   bool Denied() const {
-    vorn::FileHandle file(CreateFileW(Widen(path_).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    return set_ && !file.valid() && GetLastError() == ERROR_ACCESS_DENIED;
+    user::File file(CreateFileW(Widen(path_).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    return set_ && !file && GetLastError() == ERROR_ACCESS_DENIED;
   }
   void Clear() {
     if (set_) Mark(false);

@@ -187,8 +187,8 @@ TEST(VornWindowRules, CommandLine) {
   EXPECT_EQ(vorn::ParseCommandLine(L"/apply None /?").command, Command::Usage);
 
   // Every other line is an error that says what is wrong, never a start.
-  for (const wchar_t* bad : {L"/apply", L"/apply full", L"/apply Fast", L"/apply None /apply Full", L"/quiet", L"/bogus",
-                             L"/apply None /bogus", L"None", L"/apply None extra", L"-apply None"}) {
+  for (const wchar_t* bad : {L"/apply", L"/apply full", L"/apply Fast", L"/apply None /apply Full", L"/quiet",
+                             L"/bogus", L"/apply None /bogus", L"None", L"/apply None extra", L"-apply None"}) {
     const vorn::CommandLine line = vorn::ParseCommandLine(bad);
     EXPECT_EQ(line.command, Command::Error) << vorn::Utf8(bad);
     EXPECT_FALSE(line.error.empty()) << vorn::Utf8(bad);
@@ -201,11 +201,12 @@ TEST(VornWindowRules, CommandLine) {
             std::string::npos);
 
   // The program's name, quoted or not, is not an argument.
-  for (const auto& [line, arguments] : {std::pair<const wchar_t*, const wchar_t*>{L"VORN.exe /apply None", L"/apply None"},
-                                        {L"\"C:\\Games\\\u30C4\u30FC\u30EB\\VORN.exe\"  /?", L"/?"},
-                                        {L"\"C:\\a b\\VORN.exe\"", L""},
-                                        {L"C:\\\"a b\"\\VORN.exe\t/quiet", L"/quiet"},
-                                        {L"VORN.exe", L""}}) {
+  for (const auto& [line, arguments] :
+       {std::pair<const wchar_t*, const wchar_t*>{L"VORN.exe /apply None", L"/apply None"},
+        {L"\"C:\\Games\\\u30C4\u30FC\u30EB\\VORN.exe\"  /?", L"/?"},
+        {L"\"C:\\a b\\VORN.exe\"", L""},
+        {L"C:\\\"a b\"\\VORN.exe\t/quiet", L"/quiet"},
+        {L"VORN.exe", L""}}) {
     EXPECT_EQ(vorn::ArgumentsOf(line), arguments) << vorn::Utf8(line);
   }
 }
@@ -215,7 +216,8 @@ TEST(VornWindowRules, ElevationIsOfferedForAccessDeniedOnAFileNobodyHolds) {
   EXPECT_TRUE(vorn::OfferElevation(denied, false));
   EXPECT_FALSE(vorn::OfferElevation(denied, true));
   // A held file stays held for an administrator; a folder is no file.
-  for (const int32_t other : std::initializer_list<int32_t>{ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION, kErrorTargetIsFolder}) {
+  for (const int32_t other :
+       std::initializer_list<int32_t>{ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION, kErrorTargetIsFolder}) {
     EXPECT_FALSE(vorn::OfferElevation({{"a", other}}, false)) << other;
   }
   EXPECT_FALSE(vorn::OfferElevation({{"a", ERROR_SHARING_VIOLATION}, {"b", ERROR_ACCESS_DENIED}}, false));
@@ -223,16 +225,17 @@ TEST(VornWindowRules, ElevationIsOfferedForAccessDeniedOnAFileNobodyHolds) {
 }
 
 TEST(VornWindowRules, VirtualStoreMirrorsOnlyVirtualizedFolders) {
-  const vorn::VirtualizedFolders folders{{"C:\\Program Files", "C:\\Program Files (x86)\\", "C:\\Windows",
-                                          "C:\\ProgramData"},
-                                         "C:\\Users\\p\\AppData\\Local"};
+  const vorn::VirtualizedFolders folders{
+      {"C:\\Program Files", "C:\\Program Files (x86)\\", "C:\\Windows", "C:\\ProgramData"},
+      "C:\\Users\\p\\AppData\\Local"};
   const std::string store = "C:\\Users\\p\\AppData\\Local\\VirtualStore\\";
   for (const auto& [folder, copy] : {
            std::pair<std::string, std::string>{"C:\\Program Files\\VORN\\postprocess\\",
                                                store + "Program Files\\VORN\\postprocess\\"},
            {"c:\\PROGRAM FILES (X86)\\Olverant\\VORN\\\\postprocess\\",
             store + "PROGRAM FILES (X86)\\Olverant\\VORN\\postprocess\\"},
-           {"C:\\ProgramData\\\u30B2\u30FC\u30E0\\postprocess", store + "ProgramData\\\u30B2\u30FC\u30E0\\postprocess\\"},
+           {"C:\\ProgramData\\\u30B2\u30FC\u30E0\\postprocess",
+            store + "ProgramData\\\u30B2\u30FC\u30E0\\postprocess\\"},
            {"C:\\Windows\\postprocess\\", store + "Windows\\postprocess\\"},
            {"C:\\Program Files2\\VORN\\postprocess\\", ""},  // a whole folder name only
            {"C:\\Games\\VORN\\postprocess\\", ""},
