@@ -91,6 +91,7 @@ std::string FileLines(const std::vector<FileFailure>& failures, const std::funct
                       : f.error == kErrorTargetIsFolder ? "a folder stands where this file should be"
                                                         : errorText(f.error);
     text += "\r\n" + f.path + "\r\n    " + why;
+    if (!f.original.empty()) text += "\r\n    its original is kept as " + f.original;
   }
   return text;
 }
@@ -131,7 +132,9 @@ WriteOutcome WriteSet(const PostProcessSet& set, const std::function<std::string
       outcome.failures.push_back({paths[i], error});
       // A failure midway: the files already replaced get their originals back.
       for (auto r = replaced.rbegin(); r != replaced.rend(); ++r) {
-        if (const int32_t restoreError = RestoreOriginal(*r)) outcome.notPutBack.push_back({r->path, restoreError});
+        if (const int32_t restoreError = RestoreOriginal(*r)) {
+          outcome.notPutBack.push_back({r->path, restoreError, r->kept});
+        }
       }
       return outcome;
     }

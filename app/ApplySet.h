@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/PostProcessSets.h"
@@ -22,8 +23,12 @@ inline constexpr const char kFolderSuffix[] = "\\postprocess\\";
 inline constexpr DWORD kHeldFileWaitMs = 1000;
 
 struct FileFailure {
-  std::string path;   // the file that could not be written (or put back, or moved)
-  int32_t error = 0;  // Win32 error number (kErrorTargetIsFolder: a folder stands there)
+  FileFailure(std::string path, int32_t error, std::string original = {})
+      : path(std::move(path)), error(error), original(std::move(original)) {}
+
+  std::string path;      // the file that could not be written (or put back, or moved)
+  int32_t error = 0;     // Win32 error number (kErrorTargetIsFolder: a folder stands there)
+  std::string original;  // a file not put back: where its original is kept
 };
 
 struct WriteOptions {

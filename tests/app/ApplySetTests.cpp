@@ -165,9 +165,33 @@ TEST_F(ApplySetWhole, AFailureMidwayPutsTheOldSetBack) {
   EXPECT_NE(vorn::FailureMessage("None", outcome, vorn::ErrorText).find("Nothing was changed"), std::string::npos);
 }
 
+TEST_F(ApplySetWhole, AnOriginalThatCannotBePutBackIsNamedWithItsCopy) {
+  // The game opens the new type2.xml before the sixth target fails.
+  std::optional<user::File> held[2];
+  vorn::WriteOptions options;
+  options.beforeReplacing = [&](size_t index, const std::string& path) {
+    if (index == 5) {
+      held[0].emplace(Hold(File(1), FILE_SHARE_READ));
+      held[1].emplace(Hold(path, FILE_SHARE_READ));
+    }
+  };
+  const vorn::WriteOutcome outcome = Write(vorn::kNoneSet, options);
+  held[0].reset();
+  held[1].reset();
+  ASSERT_EQ(outcome.failures.size(), 1u);
+  ASSERT_EQ(outcome.notPutBack.size(), 1u);
+  EXPECT_EQ(outcome.notPutBack[0].path, File(1));
+  EXPECT_EQ(ReadAll(File(1)), Item(kNoneFirstItem + 1));
+  EXPECT_EQ(ReadAll(outcome.notPutBack[0].original), Item(kFullFirstItem + 1)) << "its original is kept";
+  for (size_t i : {0, 2, 3, 4, 5, 6, 7}) EXPECT_EQ(ReadAll(File(i)), Item(kFullFirstItem + static_cast<int>(i)));
+  const std::string message = vorn::FailureMessage("None", outcome, vorn::ErrorText);
+  EXPECT_NE(message.find("parts of both sets"), std::string::npos) << message;
+  EXPECT_NE(message.find("its original is kept as " + outcome.notPutBack[0].original), std::string::npos) << message;
+}
+
 TEST_F(ApplySetWhole, PerUserCopiesAreMovedAsideWithTheirBytes) {
   const std::string copies = root_ + "\\VirtualStore\\Program Files\\VORN\\postprocess\\";
-  for (const std::string& part :
+  for (const char* part :
        {"\\VirtualStore", "\\VirtualStore\\Program Files", "\\VirtualStore\\Program Files\\VORN",
         "\\VirtualStore\\Program Files\\VORN\\postprocess"}) {
     ASSERT_TRUE(CreateDirectoryW(Widen(root_ + part).c_str(), nullptr));

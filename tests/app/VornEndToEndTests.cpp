@@ -1510,54 +1510,6 @@ HWND WaitForOtherMessageBox(DWORD notPid) {
   return search.found;
 }
 
-// A file that not even an administrator may change while the mark is on:
-// the Linux immutable flag, set through chattr (Wine runs Linux programs),
-// so every write, rename and delete of it fails with access denied, as for
-// a file whose access list denies this user. Wine keeps no access lists of
-// its own. The mark goes when the owner does.
-class ImmutableFile {
- public:
-  explicit ImmutableFile(std::string path) : path_(std::move(path)) { set_ = Mark(true); }
-  ~ImmutableFile() { Clear(); }
-  ImmutableFile(const ImmutableFile&) = delete;
-  ImmutableFile& operator=(const ImmutableFile&) = delete;
-
-  // Whether the mark is on and writing the file is denied.
-  bool Denied() const {
-    user::File file(CreateFileW(Widen(path_).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    return set_ && !file && GetLastError() == ERROR_ACCESS_DENIED;
-  }
-  void Clear() {
-    if (set_) Mark(false);
-    set_ = false;
-  }
-
- private:
-  bool Mark(bool on) const {
-    using UnixName = char*(CDECL*)(const wchar_t*);
-    const auto unixName = reinterpret_cast<UnixName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!unixName) return false;
-    char* name = unixName(Widen(path_).c_str());
-    if (!name) return false;
-    std::wstring command = Widen(std::string("/usr/bin/chattr ") + (on ? "+i" : "-i") + " \"" + name + "\"");
-    HeapFree(GetProcessHeap(), 0, name);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-      return false;
-    }
-    WaitForSingleObject(process.hProcess, 10000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
-  }
-
-  std::string path_;
-  bool set_ = false;
-};
-
 // A copy of the tool and its information file in a folder whose name lies
 // outside the ANSI code page, removed with the owner.
 class ToolCopy {
@@ -1586,7 +1538,7 @@ TEST_F(VornE2E, AccessDeniedOffersToApplyAsAdministrator) {
   HANDLE token = vorn::ProcessIsElevated() ? LimitedToken() : nullptr;
   if (vorn::ProcessIsElevated() && !token) GTEST_SKIP() << "no unelevated token to start the tool with";
   // Replacing type3.xml is denied; the files written before it go back.
-  ImmutableFile denied(game_.File("type3.xml"));
+  wide_files::ImmutableFile denied(game_.File("type3.xml"));
   if (!denied.Denied()) GTEST_SKIP() << "no file could be made that writing is denied for";
   // The tool, and so its copy, lies in a folder named outside the ANSI code page.
   ToolCopy tool;

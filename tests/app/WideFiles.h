@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Utf8.h"
@@ -62,5 +63,75 @@ inline void RemoveTree(const std::string& path) {
   for (const std::string& name : Names(path)) RemoveTree(path + "\\" + name);
   RemoveDirectoryW(vorn::Widen(path).c_str());
 }
+
+// A file or folder that not even an administrator may change while the mark
+// is on: the Linux immutable flag, set through chattr (Wine runs Linux
+// programs). Every write, rename and delete of such a file fails with access
+// denied, as for a file whose access list denies this user; a marked folder
+// takes no new files while the files in it stay writable. Wine keeps no
+// access lists of its own. The mark goes when the owner does.
+class ImmutableFile {
+ public:
+  explicit ImmutableFile(std::string path) : path_(std::move(path)) { set_ = Mark(true) && Settle(true); }
+  ~ImmutableFile() { Clear(); }
+  ImmutableFile(const ImmutableFile&) = delete;
+  ImmutableFile& operator=(const ImmutableFile&) = delete;
+
+  // Whether the mark is on: writing the file (or a new file in the folder)
+  // is denied.
+  bool Denied() const { return set_; }
+  void Clear() {
+    if (set_ && Mark(false)) Settle(false);
+    set_ = false;
+  }
+
+ private:
+  bool Refused() const {
+    const bool folder = GetFileAttributesW(vorn::Widen(path_).c_str()) & FILE_ATTRIBUTE_DIRECTORY;
+    const std::wstring probe = vorn::Widen(folder ? path_ + "\\probe.tmp" : path_);
+    user::File file(
+        CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, folder ? CREATE_NEW : OPEN_EXISTING, 0, nullptr));
+    const DWORD error = GetLastError();
+    if (file && folder) {
+      file.Close();
+      DeleteFileW(probe.c_str());
+    }
+    return !file && error == ERROR_ACCESS_DENIED;
+  }
+
+  // The handle Wine gives for a Linux program may signal before the program
+  // ran: the file itself tells when the mark has changed.
+  bool Settle(bool refused) const {
+    for (int i = 0; i < 500; ++i) {
+      if (Refused() == refused) return true;
+      Sleep(10);
+    }
+    return false;
+  }
+
+  bool Mark(bool on) const {
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName) return false;
+    char* name = unixName(vorn::Widen(path_).c_str());
+    if (!name) return false;
+    std::wstring command = vorn::Widen(std::string("/usr/bin/chattr ") + (on ? "+i" : "-i") + " \"" + name + "\"");
+    HeapFree(GetProcessHeap(), 0, name);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+      return false;
+    }
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+  }
+
+  std::string path_;
+  bool set_ = false;
+};
 
 }  // namespace wide_files
