@@ -18,7 +18,7 @@ int ApplyWithoutWindow(const CommandLine& line) {
     return kExitNotWritten;
   }
   WriteOptions options;
-  options.perUserCopies = VirtualStoreCopyOf(folder, SystemVirtualizedFolders());
+  options.perUserCopies = PerUserCopiesOf(folder);
   const WriteOutcome outcome = WriteSet(
       *SetForSelection(line.setName), [&] { return folder; }, options);
   if (!outcome.Written()) {

@@ -133,7 +133,7 @@ void VORN::Form_Load() {
   // The list shows what the game reads: a per-user copy of type1.xml, where
   // Windows keeps one, comes before the game's own file, and the player is
   // told.
-  const std::string copies = VirtualStoreCopyOf(folder, SystemVirtualizedFolders());
+  const std::string copies = PerUserCopiesOf(folder);
   if (const auto copyLength = copies.empty() ? std::nullopt : FileLength(copies + kDetectionFile)) {
     combo1_.SetText(InstalledSetName(copyLength));
     ShowMessage(PerUserCopyMessage(copies, combo1_.Text()), MB_OK | MB_ICONINFORMATION, kAppTitle);
@@ -158,7 +158,7 @@ void VORN::ApplySelected() {
     return;
   }
   WriteOptions options;
-  options.perUserCopies = VirtualStoreCopyOf(TargetFolder(), SystemVirtualizedFolders());
+  options.perUserCopies = PerUserCopiesOf(TargetFolder());
   const WriteOutcome outcome = WriteSet(
       *set, [this] { return TargetFolder(); }, options);
   if (outcome.Written()) {

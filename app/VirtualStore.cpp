@@ -66,4 +66,12 @@ std::string VirtualStoreCopyOf(const std::string& folder, const VirtualizedFolde
   return std::string();
 }
 
+std::string PerUserCopiesOf(const std::string& folder) {
+  const std::wstring given = Widen(folder);
+  std::wstring full(given.size() + MAX_PATH, L'\0');
+  const DWORD n = GetLongPathNameW(given.c_str(), full.data(), static_cast<DWORD>(full.size()));
+  const std::string longForm = n > 0 && n < full.size() ? Utf8(std::wstring_view(full.data(), n)) : folder;
+  return VirtualStoreCopyOf(longForm, SystemVirtualizedFolders());
+}
+
 }  // namespace vorn

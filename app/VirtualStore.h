@@ -29,4 +29,8 @@ VirtualizedFolders SystemVirtualizedFolders();
 // count as one, as they do for the system.
 std::string VirtualStoreCopyOf(const std::string& folder, const VirtualizedFolders& folders);
 
+// VirtualStoreCopyOf for this system and user, with `folder` in its long
+// form first (a registry value may hold C:\PROGRA~1\...).
+std::string PerUserCopiesOf(const std::string& folder);
+
 }  // namespace vorn
