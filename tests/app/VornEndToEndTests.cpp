@@ -140,6 +140,23 @@ class GameFolder {
   std::string root_;
 };
 
+// A copy of the tool and its information file in a folder whose name lies
+// outside the ANSI code page, removed with the owner.
+class ToolCopy {
+ public:
+  ToolCopy() : folder_("-\u30C4\u30FC\u30EB") {
+    copied_ = CopyFileW(Widen(ExePath()).c_str(), Widen(Exe()).c_str(), TRUE) &&
+              CopyFileW(Widen(ExeFolder() + "\\QUILLMOR.nfo").c_str(), Widen(folder_.Root() + "\\QUILLMOR.nfo").c_str(),
+                        TRUE);
+  }
+  bool Copied() const { return copied_; }
+  std::string Exe() const { return folder_.Root() + "\\VORN.exe"; }
+
+ private:
+  GameFolder folder_;
+  bool copied_ = false;
+};
+
 // The game's registry value, set for one test and put back afterwards.
 class GameRegistryValue {
  public:
@@ -1350,7 +1367,22 @@ TEST_F(VornE2E, AGameFolderNamedOutsideTheAnsiCodePageIsFoundAndWritten) {
   game.Install(kNoneFirstItem);
   EXPECT_EQ(Detect(), "None");
   game.Install(kFullFirstItem);
-  EXPECT_EQ(Detect(), "Full") << "the folder was not found";
+  {
+    // The tool itself in such a folder: it finds the game, and F1 opens the
+    // information file beside it.
+    ToolCopy tool;
+    ASSERT_TRUE(tool.Copied());
+    EndProcesses("notepad.exe");
+    Vorn vorn;
+    ASSERT_TRUE(vorn.Start(game.Root(), "", nullptr, tool.Exe()));
+    std::string why;
+    ASSERT_TRUE(vorn.WaitUntilReady(&why)) << why;
+    EXPECT_EQ(vorn.Selection(), "Full") << "the folder was not found";
+    SetForegroundWindow(vorn.Window());
+    TapKey(VK_F1);
+    EXPECT_TRUE(WaitFor([] { return FindViewer() != nullptr; }, 10000)) << "no window shows QUILLMOR.nfo";
+    EndProcesses("notepad.exe");
+  }
 
   WriteAll(game.File("type3.xml"), "the player's own type3.xml");
   const CommandRun run = RunCommand(game.Root(), "/apply None /quiet");
@@ -1509,23 +1541,6 @@ HWND WaitForOtherMessageBox(DWORD notPid) {
   });
   return search.found;
 }
-
-// A copy of the tool and its information file in a folder whose name lies
-// outside the ANSI code page, removed with the owner.
-class ToolCopy {
- public:
-  ToolCopy() : folder_("-\u30C4\u30FC\u30EB") {
-    copied_ = CopyFileW(Widen(ExePath()).c_str(), Widen(Exe()).c_str(), TRUE) &&
-              CopyFileW(Widen(ExeFolder() + "\\QUILLMOR.nfo").c_str(), Widen(folder_.Root() + "\\QUILLMOR.nfo").c_str(),
-                        TRUE);
-  }
-  bool Copied() const { return copied_; }
-  std::string Exe() const { return folder_.Root() + "\\VORN.exe"; }
-
- private:
-  GameFolder folder_;
-  bool copied_ = false;
-};
 
 TEST_F(VornE2E, AccessDeniedOffersToApplyAsAdministrator) {
   // On Windows "runas" brings up the UAC prompt, which only a person can
