@@ -1,10 +1,10 @@
 #include "app/ApplyCommand.h"
 
 #include "app/ApplySet.h"
+#include "app/InstallFolder.h"
 #include "app/PostProcessSets.h"
 #include "app/Report.h"
-#include "app/VORN.h"
-#include "registry/clsRegistryAccess.h"
+#include "app/VirtualStore.h"
 
 namespace vorn {
 namespace {
@@ -14,18 +14,21 @@ int ApplyWithoutWindow(const CommandLine& line) {
   auto report = [&](const std::string& text, UINT style) {
     if (!line.quiet) output.Show(text, style);
   };
-  const std::string folder = clsRegistryAccess().ReadString(kRegistryKey, kRegistryValue, "") + kFolderSuffix;
+  const std::string folder = ReadInstallFolder() + kFolderSuffix;
   if (InstallFolderMissing(folder)) {
     report(MissingInstallMessage(line.setName), MB_OK | MB_ICONEXCLAMATION);
     return kExitNotWritten;
   }
-  const std::vector<FileFailure> failures = WriteSet(*SetForSelection(line.setName), [&] { return folder; });
-  if (!failures.empty()) {
-    report(FailureMessage(line.setName, failures, ErrorText), MB_OK | MB_ICONEXCLAMATION);
-    return kExitNotWritten;
+  WriteOptions options;
+  options.perUserCopies = PerUserCopiesOf(folder);
+  const WriteOutcome outcome = WriteSet(
+      *SetForSelection(line.setName), [&] { return folder; }, options);
+  if (!outcome.Written()) {
+    report(FailureMessage(line.setName, outcome, ErrorText), MB_OK | MB_ICONEXCLAMATION);
+  } else {
+    report(DoneMessage(outcome, ErrorText), outcome.copiesLeft.empty() ? MB_OK : MB_OK | MB_ICONEXCLAMATION);
   }
-  report("DONE!", MB_OK);
-  return kExitDone;
+  return ExitCodeFor(outcome);
 }
 
 }  // namespace

@@ -4,62 +4,68 @@
 
 #include <algorithm>
 
+#include "app/FileSystemObject.h"
+#include "app/Utf8.h"
 #include "app/Win32Error.h"
 
 namespace vorn {
 namespace {
 
-// Whether the file's bytes equal one of `carried`. Only a file whose length
-// is one of theirs is read.
-int32_t MatchesCarried(const std::string& path, const std::vector<std::string_view>& carried, bool& matches) {
-  matches = false;
-  SetLastError(0);
-  HANDLE file =
-      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return LastErrorOr(ERROR_OPEN_FAILED);
-  int32_t error = 0;
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file, &size)) {
-    error = LastErrorOr(ERROR_READ_FAULT);
-  } else if (std::any_of(carried.begin(), carried.end(),
-                         [&](std::string_view c) { return static_cast<LONGLONG>(c.size()) == size.QuadPart; })) {
-    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    SetLastError(0);
-    if (!bytes.empty() &&
-        (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size())) {
-      error = LastErrorOr(ERROR_READ_FAULT);
-    } else {
-      matches = std::find(carried.begin(), carried.end(), bytes) != carried.end();
-    }
-  }
-  CloseHandle(file);
-  return error;
-}
+// Backups are numbered without a limit in principle; this many is far
+// beyond any player's edits and keeps a broken folder from looping.
+constexpr int kMostBackups = 9999;
 
 }  // namespace
+
+std::string BackupName(const std::string& name, int number) {
+  if (number <= 1) return name;
+  const size_t dot = name.find_last_of('.');
+  const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+  const std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
+  return stem + " (" + std::to_string(number) + ")" + extension;
+}
 
 int32_t BackUpOriginal(const std::string& folder, const std::string& name,
                        const std::vector<std::string_view>& carried) {
   const std::string path = folder + name;
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return 0;
 
-  bool carriedVersion = false;
-  if (const int32_t error = MatchesCarried(path, carried, carriedVersion)) return error;
-  if (carriedVersion) return 0;
+  std::string bytes;
+  if (const int32_t error = ReadWholeFile(path, bytes)) return error;
+  if (std::find(carried.begin(), carried.end(), bytes) != carried.end()) return 0;
 
-  const std::string backupFolder = folder + kBackupFolder;
-  const DWORD folderAttributes = GetFileAttributesA(backupFolder.c_str());
+  const std::string backupFolder = folder + kBackupFolder + "\\";
+  const DWORD folderAttributes = GetFileAttributesW(Widen(backupFolder).c_str());
   if (folderAttributes == INVALID_FILE_ATTRIBUTES || !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
     SetLastError(0);
-    if (!CreateDirectoryA(backupFolder.c_str(), nullptr)) return LastErrorOr(ERROR_CANNOT_MAKE);
+    if (!CreateDirectoryW(Widen(backupFolder).c_str(), nullptr)) return LastErrorOr(ERROR_CANNOT_MAKE);
   }
-  // Never over an existing backup: the first original stays.
+  // Every backup already kept is compared; the new one takes the first free
+  // number, so a backup a player removed leaves its number for the next.
+  // The numbers go on past a single gap only.
+  const auto exists = [&](int number) {
+    return GetFileAttributesW(Widen(backupFolder + BackupName(name, number)).c_str()) != INVALID_FILE_ATTRIBUTES;
+  };
+  int freeNumber = 0;
+  for (int number = 1; number <= kMostBackups; ++number) {
+    if (!exists(number)) {
+      if (freeNumber == 0) freeNumber = number;
+      if (!exists(number + 1)) break;
+      continue;
+    }
+    const std::string backup = backupFolder + BackupName(name, number);
+    const std::optional<int64_t> length = FileLength(backup);  // nothing for a folder of that name
+    if (!length || static_cast<size_t>(*length) != bytes.size()) continue;
+    std::string kept;
+    if (ReadWholeFile(backup, kept) == 0 && kept == bytes) return 0;
+  }
+  if (freeNumber == 0) return ERROR_CANNOT_MAKE;
+  // Copied by the system, so attributes and streams come along; never over
+  // an existing file.
   SetLastError(0);
-  if (!CopyFileA(path.c_str(), (backupFolder + "\\" + name).c_str(), TRUE)) {
-    const int32_t error = LastErrorOr(ERROR_CANNOT_MAKE);
-    return error == ERROR_FILE_EXISTS ? 0 : error;
+  if (!CopyFileW(Widen(path).c_str(), Widen(backupFolder + BackupName(name, freeNumber)).c_str(), TRUE)) {
+    return LastErrorOr(ERROR_CANNOT_MAKE);
   }
   return 0;
 }

@@ -3,20 +3,21 @@
 #include <vector>
 
 #include "app/PostProcessSets.h"
+#include "app/Utf8.h"
 
 namespace vorn {
 namespace {
 
-std::vector<std::string> SplitArguments(std::string_view text) {
+std::vector<std::string> SplitArguments(std::wstring_view text) {
   std::vector<std::string> arguments;
-  std::string current;
+  std::wstring current;
   bool inArgument = false, quoted = false;
-  for (const char c : text) {
-    if (c == '"') {
+  for (const wchar_t c : text) {
+    if (c == L'"') {
       quoted = !quoted;
       inArgument = true;
-    } else if ((c == ' ' || c == '\t') && !quoted) {
-      if (inArgument) arguments.push_back(current);
+    } else if ((c == L' ' || c == L'\t') && !quoted) {
+      if (inArgument) arguments.push_back(Utf8(current));
       current.clear();
       inArgument = false;
     } else {
@@ -24,7 +25,7 @@ std::vector<std::string> SplitArguments(std::string_view text) {
       inArgument = true;
     }
   }
-  if (inArgument) arguments.push_back(current);
+  if (inArgument) arguments.push_back(Utf8(current));
   return arguments;
 }
 
@@ -46,7 +47,7 @@ CommandLine Failed(CommandLine line, std::string error) {
 
 }  // namespace
 
-CommandLine ParseCommandLine(std::string_view text) {
+CommandLine ParseCommandLine(std::wstring_view text) {
   const std::vector<std::string> arguments = SplitArguments(text);
   CommandLine line;
   for (const std::string& a : arguments) line.quiet = line.quiet || SwitchIs(a, "/quiet");
@@ -87,6 +88,21 @@ CommandLine ParseCommandLine(std::string_view text) {
   return line;
 }
 
+std::wstring_view ArgumentsOf(std::wstring_view commandLine) {
+  // The program's name ends at the first blank outside double quotes.
+  size_t i = 0;
+  for (bool quoted = false; i < commandLine.size(); ++i) {
+    const wchar_t c = commandLine[i];
+    if (c == L'"') {
+      quoted = !quoted;
+    } else if (!quoted && (c == L' ' || c == L'\t')) {
+      break;
+    }
+  }
+  while (i < commandLine.size() && (commandLine[i] == L' ' || commandLine[i] == L'\t')) ++i;
+  return commandLine.substr(i);
+}
+
 std::string ApplyArguments(const std::string& setName) { return "/apply " + setName; }
 
 std::string UsageText() {
@@ -96,7 +112,8 @@ std::string UsageText() {
          "/apply None\twrites the null chain (no HDR glow, no blur)\r\n"
          "/quiet\t\tshows no message; the exit code tells the result\r\n"
          "/?\t\tshows this text\r\n\r\n"
-         "Exit code: 0 written, 1 not written, 2 command line not understood.";
+         "Exit code: 0 written, 1 not written, 2 command line not understood,\r\n"
+         "3 not written because another program holds a file.";
 }
 
 }  // namespace vorn

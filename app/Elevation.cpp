@@ -4,10 +4,18 @@
 
 #include <algorithm>
 
+#include "app/ExtractResource.h"
+#include "app/FileSystemObject.h"
+#include "app/Utf8.h"
+
 namespace vorn {
 
 bool OfferElevation(const std::vector<FileFailure>& failures, bool elevated) {
   if (elevated) return false;
+  // A file another program holds stays held for an administrator too.
+  if (std::any_of(failures.begin(), failures.end(), [](const FileFailure& f) { return FileInUseError(f.error); })) {
+    return false;
+  }
   return std::any_of(failures.begin(), failures.end(),
                      [](const FileFailure& f) { return f.error == ERROR_ACCESS_DENIED; });
 }
@@ -26,24 +34,24 @@ std::string ElevationQuestion() { return "Windows denied access to the game's fo
 
 ElevatedRun RunElevated(HWND owner, const std::string& arguments, const std::function<void(HANDLE)>& wait) {
   ElevatedRun run;
-  char exe[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) {
+  const std::wstring exe = Widen(ProgramPath());
+  if (exe.empty()) {
     run.startError = ERROR_BAD_PATHNAME;
     return run;
   }
-  SHELLEXECUTEINFOA info{};
+  const std::wstring parameters = Widen(arguments);
+  SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
   info.hwnd = owner;
-  info.lpVerb = "runas";
-  info.lpFile = exe;
-  info.lpParameters = arguments.c_str();
+  info.lpVerb = L"runas";
+  info.lpFile = exe.c_str();
+  info.lpParameters = parameters.c_str();
   info.nShow = SW_SHOWNORMAL;
   // The copy's messages may come to the front although it is a new process.
   AllowSetForegroundWindow(ASFW_ANY);
   SetLastError(0);
-  if (!ShellExecuteExA(&info)) {
+  if (!ShellExecuteExW(&info)) {
     const DWORD error = GetLastError();
     run.startError = error != 0 ? error : ERROR_CANNOT_MAKE;
     return run;

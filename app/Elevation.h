@@ -14,8 +14,9 @@
 namespace vorn {
 
 // True when a try as administrator could help: some file failed with access
-// denied and the process is not elevated. A read-only attribute never reaches
-// here as access denied (the writer clears it).
+// denied, none is held by another program, and the process is not elevated.
+// A read-only attribute never reaches here as access denied (the writer
+// clears it), nor does a folder in a file's place (kErrorTargetIsFolder).
 bool OfferElevation(const std::vector<FileFailure>& failures, bool elevated);
 
 // Whether the process token is elevated. A system without elevation (the
@@ -31,7 +32,7 @@ struct ElevatedRun {
   DWORD exitCode = 0;    // the copy's exit code once it started and ended
 };
 
-// Starts this executable again with `arguments` through the "runas" verb,
+// Starts this executable again with `arguments` (UTF-8) through the "runas" verb,
 // which asks Windows for administrator rights, and hands its process to
 // `wait`, which returns once it has ended.
 ElevatedRun RunElevated(HWND owner, const std::string& arguments, const std::function<void(HANDLE)>& wait);

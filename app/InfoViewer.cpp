@@ -4,28 +4,12 @@
 
 #include <vector>
 
+#include "app/FileSystemObject.h"
+#include "app/Utf8.h"
 #include "host/UserObjects.h"
 
 namespace vorn {
 namespace {
-
-// The full path of a file beside this executable; empty when the
-// executable's path cannot be read.
-std::wstring BesideProgram(std::wstring_view name) {
-  std::vector<wchar_t> path(MAX_PATH);
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return std::wstring();
-    if (n < path.size()) {
-      std::wstring folder(path.data(), n);
-      const size_t slash = folder.find_last_of(L"\\/");
-      if (slash == std::wstring::npos) return std::wstring();
-      return folder.substr(0, slash + 1) + std::wstring(name);
-    }
-    if (path.size() >= 32768) return std::wstring();
-    path.resize(path.size() * 2);
-  }
-}
 
 std::wstring WindowsFolder() {
   std::vector<wchar_t> folder(MAX_PATH);
@@ -50,13 +34,13 @@ ViewerCommand ViewerFor(std::wstring_view windowsFolder, std::wstring_view file)
 }
 
 void OpenInfoFile() {
-  const std::wstring file = BesideProgram(kInfoFile);
-  if (file.empty()) return;
-  const DWORD attributes = GetFileAttributesW(file.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
-  const std::wstring folder = WindowsFolder();
+  const std::string folder = ProgramFolder();
   if (folder.empty()) return;
-  ViewerCommand viewer = ViewerFor(folder, file);
+  const std::string file = folder + "\\" + kInfoFile;
+  if (!FileExists(file)) return;
+  const std::wstring windows = WindowsFolder();
+  if (windows.empty()) return;
+  ViewerCommand viewer = ViewerFor(windows, Widen(file));
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;

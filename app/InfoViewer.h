@@ -6,7 +6,7 @@
 
 namespace vorn {
 
-inline constexpr wchar_t kInfoFile[] = L"QUILLMOR.nfo";
+inline constexpr char kInfoFile[] = "QUILLMOR.nfo";
 
 struct ViewerCommand {
   std::wstring program;      // <Windows folder>\Notepad.exe

@@ -1,8 +1,7 @@
 #include "app/Report.h"
 
 #include "app/ApplySet.h"
-#include "host/MessageBox.h"
-#include "host/WideText.h"
+#include "app/Utf8.h"
 
 namespace vorn {
 namespace {
@@ -64,16 +63,16 @@ void Report::Show(const std::string& text, UINT style) {
   if (!chosen_) Choose();
   switch (channel_) {
     case ReportChannel::Output:
-      WriteAll(OutputBytes(host::WideText(text)), [this](const char* units, DWORD count, DWORD* written) {
+      WriteAll(OutputBytes(Widen(text)), [this](const char* units, DWORD count, DWORD* written) {
         return WriteFile(output_, units, count, written, nullptr);
       });
       return;
     case ReportChannel::Console:
-      WriteAll(host::WideText(text) + L"\r\n", [this](const wchar_t* units, DWORD count, DWORD* written) {
+      WriteAll(Widen(text) + L"\r\n", [this](const wchar_t* units, DWORD count, DWORD* written) {
         return WriteConsoleW(console_->get(), units, count, written, nullptr);
       });
       return;
-    case ReportChannel::MessageBox: host::ShowMessageBox(nullptr, text, kAppTitle, style); return;
+    case ReportChannel::MessageBox: ShowMessage(nullptr, text, style); return;
   }
 }
 

@@ -39,9 +39,9 @@ class Report {
   Report(const Report&) = delete;
   Report& operator=(const Report&) = delete;
 
-  // Shows `text` (in the program's ANSI code page, as message boxes take
-  // it): written as its own lines to the output or the console, or in a
-  // message box with `style` and the tool's title.
+  // Shows `text` (UTF-8, as every text inside the tool): written as its
+  // own lines to the output or the console, or in a message box with
+  // `style` and the tool's title.
   void Show(const std::string& text, UINT style);
 
  private:

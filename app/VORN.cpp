@@ -8,9 +8,12 @@
 #include "app/Elevation.h"
 #include "app/FileSystemObject.h"
 #include "app/InfoViewer.h"
+#include "app/InstallFolder.h"
 #include "app/InstalledSet.h"
 #include "app/PostProcessSets.h"
+#include "app/Utf8.h"
 #include "app/VersionResource.h"
+#include "app/VirtualStore.h"
 #include "app/VornLayout.h"
 #include "app/VornResources.h"
 #include "app/WindowArt.h"
@@ -19,7 +22,6 @@
 #include "host/FormText.h"
 #include "host/MessageBox.h"
 #include "host/MessageLoop.h"
-#include "registry/clsRegistryAccess.h"
 
 namespace vorn {
 namespace {
@@ -125,16 +127,28 @@ void VORN::Form_Load() {
   if (closing_) return;
 
   host::Label& ret = form_.GetLabel("ret");
-  ret.SetCaption(Registry().ReadString(kRegistryKey, kRegistryValue, ""));
+  // The caption holds the folder as UTF-8, like every path of the tool.
+  ret.SetCaption(ReadInstallFolder());
   ret.SetCaption(ret.Caption() + kFolderSuffix);
 
   combo1_.SetText("Full");
   // An unknown installation folder is not looked for relative to the
   // current drive: it shows as "None", like a folder without the file.
   const std::string folder = TargetFolder();
-  std::optional<int64_t> length;
-  if (!InstallFolderMissing(folder)) length = FileLength(folder + kDetectionFile);
-  combo1_.SetText(InstalledSetName(length));
+  if (InstallFolderMissing(folder)) {
+    combo1_.SetText(InstalledSetName(std::nullopt));
+    return;
+  }
+  // The list shows what the game reads: a per-user copy of type1.xml, where
+  // Windows keeps one, comes before the game's own file, and the player is
+  // told.
+  const std::string copies = PerUserCopiesOf(folder);
+  if (const auto copyLength = copies.empty() ? std::nullopt : FileLength(copies + kDetectionFile)) {
+    combo1_.SetText(InstalledSetName(copyLength));
+    ShowMessage(PerUserCopyMessage(copies, combo1_.Text()), MB_OK | MB_ICONINFORMATION, kAppTitle);
+    return;
+  }
+  combo1_.SetText(InstalledSetName(FileLength(folder + kDetectionFile)));
 }
 
 // ------------------------------------------------------------- buttons
@@ -152,14 +166,18 @@ void VORN::ApplySelected() {
     ShowMessage(MissingInstallMessage(selection), MB_OK | MB_ICONEXCLAMATION, kAppTitle);
     return;
   }
-  const std::vector<FileFailure> failures = WriteSet(*set, [this] { return TargetFolder(); });
-  if (failures.empty()) {
-    ShowMessage("DONE!", MB_OK, kAppTitle);
+  WriteOptions options;
+  options.perUserCopies = PerUserCopiesOf(TargetFolder());
+  const WriteOutcome outcome = WriteSet(
+      *set, [this] { return TargetFolder(); }, options);
+  if (outcome.Written()) {
+    ShowMessage(DoneMessage(outcome, ErrorText), outcome.copiesLeft.empty() ? MB_OK : MB_OK | MB_ICONEXCLAMATION,
+                kAppTitle);
     form_.Unload();
     return;
   }
-  const std::string message = FailureMessage(selection, failures, ErrorText);
-  if (!OfferElevation(failures, ProcessIsElevated())) {
+  const std::string message = FailureMessage(selection, outcome, ErrorText);
+  if (!OfferElevation(outcome.failures, ProcessIsElevated())) {
     ShowMessage(message, MB_OK | MB_ICONEXCLAMATION, kAppTitle);
     return;
   }
@@ -234,13 +252,8 @@ void VORN::DragOnMouseMove(host::EventArgs& args) {
 
 std::string VORN::TargetFolder() { return form_.GetLabel("ret").Caption(); }
 
-clsRegistryAccess& VORN::Registry() {
-  if (!registry_) registry_ = std::make_unique<clsRegistryAccess>();
-  return *registry_;
-}
-
 int VORN::ShowMessage(const std::string& text, UINT style, const std::string& title) {
-  return host::ShowMessageBox(form_.Hwnd(), text, title, style);
+  return vorn::ShowMessage(form_.Hwnd(), text, style, title);
 }
 
 }  // namespace vorn

@@ -9,19 +9,14 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 #include "app/KeyPress.h"
 #include "app/NativeControls.h"
 #include "host/Form.h"
 
-class clsRegistryAccess;
-
 namespace vorn {
 
-inline constexpr const char kRegistryKey[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Olverant\\VORN";
-inline constexpr const char kRegistryValue[] = "PATH_APPLICATION";
 inline constexpr float kFadeStep = 15.0f;
 
 // The stored form of the window with its pictures filled in from the
@@ -59,12 +54,10 @@ class VORN {
   void ApplyAsAdministrator(const std::string& setName);
   void FadeOutAndUnload();
   std::string TargetFolder();
-  clsRegistryAccess& Registry();
   int ShowMessage(const std::string& text, UINT style, const std::string& title);
 
   host::Form form_;
   DropDownCombo combo1_;
-  std::unique_ptr<clsRegistryAccess> registry_;
   KeyPressEdge f1_;
   KeyPressEdge escape_;
   bool closing_ = false;

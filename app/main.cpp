@@ -9,8 +9,9 @@
 #include "host/Error.h"
 #include "host/MessageBox.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
-  const vorn::CommandLine line = vorn::ParseCommandLine(arguments ? arguments : "");
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // The arguments as UTF-16: names outside the ANSI code page survive.
+  const vorn::CommandLine line = vorn::ParseCommandLine(vorn::ArgumentsOf(GetCommandLineW()));
   if (line.command != vorn::Command::Window) return vorn::RunCommandLine(line);
 
   RegisterButtClass();

@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < writeRuns; ++i) {
     const vorn::PostProcessSet& set = (i % 2 == 0) ? vorn::kNoneSet : vorn::kFullSet;
     double t0 = bench::Seconds();
-    failures += static_cast<int>(vorn::WriteSet(set, [&] { return game.folder; }).size());
+    failures += static_cast<int>(vorn::WriteSet(set, [&] { return game.folder; }).failures.size());
     applyTimes.push_back(bench::Seconds() - t0);
 
     const auto& data = bytes[(i + 1) % 2];

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/ExtractResource.h"
+#include "tests/app/WideFiles.h"
 
 namespace {
 
@@ -208,7 +209,7 @@ TEST_F(FilesetWriterFailure, LockedTargetStaysIntactWithNoTemporaryFileLeft) {
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   const int32_t result = ExtractResource(203, "CUSTOM", target);
   CloseHandle(lock);
-  EXPECT_NE(result, 0);
+  EXPECT_EQ(result, ERROR_SHARING_VIOLATION);
   EXPECT_EQ(ReadBytes(target), kOldContent);
   // The attributes are put back as well.
   EXPECT_EQ(GetFileAttributesA(target.c_str()) & kUnwantedAttributes, DWORD{FILE_ATTRIBUTE_READONLY});
@@ -220,27 +221,31 @@ TEST_F(FilesetWriterFailure, LockedTargetStaysIntactWithNoTemporaryFileLeft) {
 
 TEST_F(FilesetWriterFailure, FolderAsTargetIsRefused) {
   ASSERT_TRUE(CreateDirectoryA(In("type1.xml").c_str(), nullptr));
-  EXPECT_NE(ExtractResource(201, "CUSTOM", In("type1.xml")), 0);
+  EXPECT_EQ(ExtractResource(201, "CUSTOM", In("type1.xml")), kErrorTargetIsFolder);
   EXPECT_EQ(GetFileAttributesA(In("type1.xml").c_str()) & FILE_ATTRIBUTE_DIRECTORY, DWORD{FILE_ATTRIBUTE_DIRECTORY});
   EXPECT_EQ(List(), std::vector<std::string>{"type1.xml"});
 }
 
-TEST_F(FilesetWriterFailure, ReadOnlyFolderLeavesTargetIntact) {
+using FilesetWriterInPlace = FilesetWriterTest;
+
+TEST_F(FilesetWriterInPlace, AFolderThatTakesNoNewFilesGetsTheFileRewrittenInPlace) {
   const std::string target = In("type1.xml");
-  WriteBytes(target, kOldContent);
-  ASSERT_TRUE(SetFileAttributesA(folder_.c_str(), FILE_ATTRIBUTE_READONLY));
-  // Only meaningful where the platform refuses new files in such a folder.
-  const std::string probe = In("probe.tmp");
-  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file != INVALID_HANDLE_VALUE) {
-    CloseHandle(file);
-    DeleteFileA(probe.c_str());
-    GTEST_SKIP() << "files can still be created in a folder marked read-only here, "
-                    "so a refused temporary file cannot be provoked";
+  WriteBytes(target, LargeItemPattern());
+  ReplacedOriginal original;
+  {
+    wide_files::ImmutableFile folder(folder_);
+    if (!folder.Denied()) GTEST_SKIP() << "no folder could be made that takes no new files";
+    ASSERT_EQ(ReplaceWithItem(201, "CUSTOM", target, original), 0);
+    EXPECT_TRUE(original.inPlace);
+    EXPECT_EQ(ReadBytes(target), ItemBytes(201, "CUSTOM"));
+    EXPECT_EQ(List(), std::vector<std::string>{"type1.xml"});
+    // The flushed copy of the original lies elsewhere, and it puts the
+    // original back the same way.
+    EXPECT_EQ(ReadBytes(original.kept), LargeItemPattern());
+    EXPECT_EQ(RestoreOriginal(original), 0);
+    EXPECT_EQ(ReadBytes(target), LargeItemPattern());
   }
-  EXPECT_NE(ExtractResource(201, "CUSTOM", target), 0);
-  EXPECT_EQ(ReadBytes(target), kOldContent);
-  EXPECT_EQ(List(), std::vector<std::string>{"type1.xml"});
+  EXPECT_EQ(GetFileAttributesA(original.kept.c_str()), INVALID_FILE_ATTRIBUTES) << "the copy goes once put back";
 }
 
 }  // namespace

@@ -23,10 +23,13 @@
 #include "app/AboutBox.h"
 #include "app/CommandLine.h"
 #include "app/Elevation.h"
+#include "app/Utf8.h"
 #include "host/Dpi.h"
 #include "host/MessageLoop.h"
 #include "host/Units.h"
+#include "host/UserObjects.h"
 #include "host/WideText.h"
+#include "tests/app/WideFiles.h"
 
 #ifndef VORN_EXE_PATH
 #error "VORN_EXE_PATH names the VORN.exe under test"
@@ -39,8 +42,8 @@ namespace {
 
 constexpr char kWindowTitle[] = "VORN - Glarecut 1.01";
 constexpr char kAppTitle[] = "VORN : Lumatrim";
-constexpr char kGameKey[] = "SOFTWARE\\Olverant\\VORN";
-constexpr char kGameValue[] = "PATH_APPLICATION";
+constexpr wchar_t kGameKey[] = L"SOFTWARE\\Olverant\\VORN";
+constexpr wchar_t kGameValue[] = L"PATH_APPLICATION";
 constexpr int kMsgBoxTextId = 0xFFFF;
 constexpr int kMsgBoxIconId = 0x0440;
 const char* const kSetFiles[8] = {"type1.xml", "type2.xml",        "type2_noblur.xml", "type3.xml",
@@ -86,47 +89,30 @@ std::string Item(int id) {
   return std::string(static_cast<const char*>(LockResource(data)), SizeofResource(nullptr, info));
 }
 
-std::optional<std::string> ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+// Paths are UTF-8, as in the tool, and reach the system through the wide calls.
+using vorn::Widen;
 
-void WriteAll(const std::string& path, const std::string& bytes) {
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+using wide_files::Exists;
+using wide_files::ReadAll;
+using wide_files::WriteAll;
 
 // A game installation in a scratch folder: <root>\postprocess\ with a set.
 class GameFolder {
  public:
-  GameFolder() {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    static int counter = 0;
-    root_ = std::string(temp) + "vorn-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
-    CreateDirectoryA(root_.c_str(), nullptr);
-    CreateDirectoryA(Folder().c_str(), nullptr);
-  }
-  ~GameFolder() { Remove(root_); }
-  // Removes `path` with everything in it.
-  static void Remove(const std::string& path) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (DeleteFileA(path.c_str())) return;
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..") Remove(path + "\\" + name);
-      } while (FindNextFileA(find, &found));
-      FindClose(find);
+  // Under the temporary folder, or under `parent` (which exists); `tag`
+  // ends the folder's name.
+  explicit GameFolder(const std::string& tag = "", std::string parent = "") {
+    if (parent.empty()) {
+      wchar_t temp[MAX_PATH];
+      GetTempPathW(MAX_PATH, temp);
+      parent = vorn::Utf8(temp);
     }
-    RemoveDirectoryA(path.c_str());
+    static int counter = 0;
+    root_ = parent + "vorn-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + tag;
+    CreateDirectoryW(Widen(root_).c_str(), nullptr);
+    CreateDirectoryW(Widen(Folder()).c_str(), nullptr);
   }
+  ~GameFolder() { wide_files::RemoveTree(root_); }
   GameFolder(const GameFolder&) = delete;
   GameFolder& operator=(const GameFolder&) = delete;
 
@@ -154,17 +140,34 @@ class GameFolder {
   std::string root_;
 };
 
+// A copy of the tool and its information file in a folder whose name lies
+// outside the ANSI code page, removed with the owner.
+class ToolCopy {
+ public:
+  ToolCopy() : folder_("-\u30C4\u30FC\u30EB") {
+    copied_ = CopyFileW(Widen(ExePath()).c_str(), Widen(Exe()).c_str(), TRUE) &&
+              CopyFileW(Widen(ExeFolder() + "\\QUILLMOR.nfo").c_str(), Widen(folder_.Root() + "\\QUILLMOR.nfo").c_str(),
+                        TRUE);
+  }
+  bool Copied() const { return copied_; }
+  std::string Exe() const { return folder_.Root() + "\\VORN.exe"; }
+
+ private:
+  GameFolder folder_;
+  bool copied_ = false;
+};
+
 // The game's registry value, set for one test and put back afterwards.
 class GameRegistryValue {
  public:
   GameRegistryValue() {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-      char buffer[1024];
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+      wchar_t buffer[1024];
       DWORD size = sizeof buffer, type = 0;
-      if (RegQueryValueExA(key, kGameValue, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS &&
+      if (RegQueryValueExW(key, kGameValue, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS &&
           type == REG_SZ) {
-        saved_ = std::string(buffer, size > 0 ? size - 1 : 0);
+        saved_ = vorn::Utf8(std::wstring_view(buffer, size / sizeof(wchar_t) > 0 ? size / sizeof(wchar_t) - 1 : 0));
       }
       RegCloseKey(key);
     }
@@ -179,18 +182,20 @@ class GameRegistryValue {
   GameRegistryValue(const GameRegistryValue&) = delete;
   GameRegistryValue& operator=(const GameRegistryValue&) = delete;
 
+  // `value` is UTF-8; it is stored as UTF-16, as an installer stores it.
   void Set(const std::string& value) {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
-    RegSetValueExA(key, kGameValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
+    const std::wstring wide = Widen(value);
+    RegSetValueExW(key, kGameValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                   static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
   }
   void Remove() {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
-      RegDeleteValueA(key, kGameValue);
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
+      RegDeleteValueW(key, kGameValue);
       RegCloseKey(key);
     }
   }
@@ -388,21 +393,23 @@ class Vorn {
   // `arguments` on its command line, with no standard handles, as a double
   // click starts it (Wine would otherwise hand it this program's output).
   // With a `token`, the tool runs with that token's rights; with an
-  // inheritable `output`, that is its standard output.
+  // inheritable `output`, that is its standard output. With `exe`, that
+  // copy of the tool runs (paths are UTF-8).
   bool Start(const std::string& workingFolder, const std::string& arguments = "", HANDLE token = nullptr,
-             HANDLE output = nullptr) {
-    std::string command = "\"" + ExePath() + "\"" + (arguments.empty() ? "" : " " + arguments);
-    STARTUPINFOA startup{};
+             HANDLE output = nullptr, const std::string& exe = ExePath()) {
+    std::wstring command = Widen("\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments));
+    const std::wstring folder = Widen(workingFolder);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = output;
     const BOOL inherit = output != nullptr;
     if (token) {
-      return CreateProcessAsUserA(token, nullptr, command.data(), nullptr, nullptr, inherit, 0, nullptr,
-                                  workingFolder.c_str(), &startup, &pi_) != FALSE;
+      return CreateProcessAsUserW(token, nullptr, command.data(), nullptr, nullptr, inherit, 0, nullptr, folder.c_str(),
+                                  &startup, &pi_) != FALSE;
     }
-    return CreateProcessA(nullptr, command.data(), nullptr, nullptr, inherit, 0, nullptr, workingFolder.c_str(),
-                          &startup, &pi_) != FALSE;
+    return CreateProcessW(nullptr, command.data(), nullptr, nullptr, inherit, 0, nullptr, folder.c_str(), &startup,
+                          &pi_) != FALSE;
   }
 
   DWORD Pid() const { return pi_.dwProcessId; }
@@ -500,10 +507,11 @@ class Vorn {
   HWND combo_ = nullptr;
 };
 
+// As UTF-8.
 std::string MessageText(HWND box) {
-  char text[4096] = "";
-  GetDlgItemTextA(box, kMsgBoxTextId, text, sizeof text);
-  return text;
+  wchar_t text[4096] = L"";
+  GetDlgItemTextW(box, kMsgBoxTextId, text, 4096);
+  return vorn::Utf8(text);
 }
 
 bool HasIcon(HWND box) {
@@ -519,6 +527,27 @@ void PressButton(HWND box, int id) {
 }
 
 void PressOk(HWND box) { PressButton(box, IDOK); }
+
+// The limited token linked to this elevated process's token: the rights
+// Windows gives a program an administrator starts while UAC is on (Wine runs
+// every process elevated and links such a token too). Null when there is
+// none.
+HANDLE LimitedToken() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return nullptr;
+  TOKEN_LINKED_TOKEN linked{};
+  DWORD size = 0;
+  const BOOL ok = GetTokenInformation(token, TokenLinkedToken, &linked, sizeof linked, &size);
+  CloseHandle(token);
+  if (!ok) return nullptr;
+  TOKEN_ELEVATION elevation{};
+  if (!GetTokenInformation(linked.LinkedToken, TokenElevation, &elevation, sizeof elevation, &size) ||
+      elevation.TokenIsElevated) {
+    CloseHandle(linked.LinkedToken);
+    return nullptr;
+  }
+  return linked.LinkedToken;
+}
 
 // ------------------------------------------------------------ fixture
 
@@ -658,31 +687,41 @@ TEST_F(VornE2E, MissingRegistryValueReportsTheFailureAndCreatesNothing) {
   EXPECT_TRUE(game_.Holds(kFullFirstItem));
 }
 
-TEST_F(VornE2E, FailedFilesAreNamedAndTheWrittenOnesStay) {
+TEST_F(VornE2E, FailedFilesAreNamedAndNothingIsWritten) {
   DeleteFileA(game_.File("type5.xml").c_str());
-  HANDLE lock = CreateFileA(game_.File("type3.xml").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE lock =
+      CreateFileA(game_.File("type3.xml").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
 
+  // Unelevated where it can be, so that an offer to try as administrator
+  // could show.
   Vorn vorn;
-  StartReady(vorn);
+  HANDLE token = vorn::ProcessIsElevated() ? LimitedToken() : nullptr;
+  const bool started = vorn.Start(game_.Root(), "", token);
+  if (token) CloseHandle(token);
+  ASSERT_TRUE(started);
+  std::string why;
+  ASSERT_TRUE(vorn.WaitUntilReady(&why)) << "the window did not come up: " << why;
   ASSERT_TRUE(vorn.ChooseFromList(1));
   ClickAt(vorn.ApplyButton());
   HWND box = vorn.WaitForMessageBox(kAppTitle);
   ASSERT_NE(box, nullptr);
   const std::string text = MessageText(box);
   CloseHandle(lock);
-  EXPECT_NE(text.find(game_.File("type3.xml")), std::string::npos) << text;
+  EXPECT_NE(text.find(game_.File("type3.xml") + "\r\n    in use by another program"), std::string::npos) << text;
   EXPECT_NE(text.find(game_.File("type5.xml")), std::string::npos) << text;
   EXPECT_EQ(text.find(game_.File("type1.xml")), std::string::npos) << text;
-  EXPECT_EQ(text.find("DONE!"), std::string::npos) << text;
+  EXPECT_NE(text.find("Nothing was changed"), std::string::npos) << text;
+  EXPECT_NE(text.find("Close the game, or whatever program holds the file, and press APPLY again."), std::string::npos)
+      << text;
+  EXPECT_EQ(GetDlgItem(box, IDYES), nullptr) << "no offer to try as administrator";
   PressOk(box);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
   EXPECT_TRUE(vorn.Running());
 
-  for (int i : {0, 1, 2, 4, 5, 7}) {
-    EXPECT_EQ(ReadAll(game_.File(kSetFiles[i])), Item(kNoneFirstItem + i)) << kSetFiles[i];
+  for (int i : {0, 1, 2, 3, 4, 5, 7}) {
+    EXPECT_EQ(ReadAll(game_.File(kSetFiles[i])), Item(kFullFirstItem + i)) << kSetFiles[i];
   }
-  EXPECT_EQ(ReadAll(game_.File("type3.xml")), Item(kFullFirstItem + 3)) << "the locked file keeps its content";
   EXPECT_FALSE(Exists(game_.File("type5.xml"))) << "a missing target is not created";
 }
 
@@ -1338,6 +1377,18 @@ TEST_F(VornE2E, CommandLineFailuresEndWithANonZeroCode) {
   EXPECT_EQ(run.exitCode, 0u);
   EXPECT_EQ(run.message, vorn::UsageText());
 
+  {
+    // A file held open, here with reading and writing shared: nothing is
+    // written, and the code says so.
+    const user::File held(CreateFileW(Widen(game_.File("type4.xml")).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    run = RunCommand(game_.Root(), "/apply None /quiet");
+    EXPECT_EQ(run.exitCode, 3u);
+    EXPECT_EQ(run.message, "");
+    EXPECT_TRUE(game_.Holds(kFullFirstItem));
+  }
+
   registry_.Remove();
   run = RunCommand(game_.Root(), "/apply None /quiet");
   EXPECT_EQ(run.exitCode, 1u);
@@ -1460,21 +1511,97 @@ TEST_F(VornE2E, StartedFromAConsoleTheToolWritesThereInsteadOfABox) {
   EXPECT_TRUE(game_.Holds(kNoneFirstItem));
 }
 
-// ------------------------------------------------------------ backups
+TEST_F(VornE2E, AGameFolderNamedOutsideTheAnsiCodePageIsFoundAndWritten) {
+  GameFolder game("-\u30B2\u30FC\u30E0");
+  registry_.Set(game.Root());
+  game.Install(kNoneFirstItem);
+  EXPECT_EQ(Detect(), "None");
+  game.Install(kFullFirstItem);
+  {
+    // The tool itself in such a folder: it finds the game, and F1 opens the
+    // information file beside it.
+    ToolCopy tool;
+    ASSERT_TRUE(tool.Copied());
+    EndProcesses("notepad.exe");
+    Vorn vorn;
+    ASSERT_TRUE(vorn.Start(game.Root(), "", nullptr, nullptr, tool.Exe()));
+    std::string why;
+    ASSERT_TRUE(vorn.WaitUntilReady(&why)) << why;
+    EXPECT_EQ(vorn.Selection(), "Full") << "the folder was not found";
+    ASSERT_TRUE(BringToFront(vorn.Window()));
+    EXPECT_TRUE(HoldKey(VK_F1));
+    EXPECT_TRUE(WaitFor([] { return FindViewer() != nullptr; }, 10000)) << "no window shows QUILLMOR.nfo";
+    EndProcesses("notepad.exe");
+  }
 
-std::vector<std::string> FilesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-  } while (FindNextFileA(find, &found));
-  FindClose(find);
-  return names;
+  WriteAll(game.File("type3.xml"), "the player's own type3.xml");
+  const CommandRun run = RunCommand(game.Root(), "/apply None /quiet");
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_TRUE(game.Holds(kNoneFirstItem));
+  EXPECT_EQ(ReadAll(game.Folder() + "backup\\type3.xml"), "the player's own type3.xml");
 }
 
-TEST_F(VornE2E, ApplyKeepsThePlayersOwnFileInBackup) {
+// ------------------------------------------------------------ per-user copies
+
+// Creates `folder` and the folders above it.
+void CreateFolders(const std::string& folder) {
+  for (size_t at = folder.find('\\', 3); at != std::string::npos; at = folder.find('\\', at + 1)) {
+    CreateDirectoryW(Widen(folder.substr(0, at)).c_str(), nullptr);
+  }
+  CreateDirectoryW(Widen(folder).c_str(), nullptr);
+}
+
+std::string Environment(const wchar_t* name) {
+  wchar_t value[MAX_PATH] = L"";
+  const DWORD n = GetEnvironmentVariableW(name, value, MAX_PATH);
+  return n > 0 && n < MAX_PATH ? vorn::Utf8(value) : std::string();
+}
+
+TEST_F(VornE2E, APerUserCopyInEffectIsShownAndMovedAside) {
+  const std::string programFiles = Environment(L"ProgramFiles"), localAppData = Environment(L"LOCALAPPDATA");
+  if (programFiles.empty() || localAppData.empty()) GTEST_SKIP() << "no Program Files or LOCALAPPDATA here";
+  // The game under Program Files, and the copy of its type1.xml that Windows
+  // kept for a player's earlier, virtualized write of the None set.
+  GameFolder game("", programFiles + "\\");
+  registry_.Set(game.Root());
+  game.Install(kFullFirstItem);
+  const std::string store = localAppData + "\\VirtualStore" + game.Root().substr(2);
+  struct Cleanup {
+    std::string folder;
+    ~Cleanup() { wide_files::RemoveTree(folder); }
+  } cleanup{store};
+  const std::string copies = store + "\\postprocess\\";
+  CreateFolders(copies);
+  WriteAll(copies + "type1.xml", Item(kNoneFirstItem));
+  {
+    Vorn vorn;
+    ASSERT_TRUE(vorn.Start(game.Root()));
+    HWND box = vorn.WaitForMessageBox(kAppTitle);
+    ASSERT_NE(box, nullptr) << "the window does not say that a per-user copy is in effect";
+    const std::string text = MessageText(box);
+    EXPECT_NE(text.find(copies), std::string::npos) << text;
+    EXPECT_NE(text.find("\"None\""), std::string::npos) << text;
+    PressOk(box);
+    std::string why;
+    ASSERT_TRUE(vorn.WaitUntilReady(&why)) << why;
+    EXPECT_EQ(vorn.Selection(), "None") << "the list shows the set the game reads";
+    PostMessageA(vorn.Window(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(vorn.WaitForExit(10000));
+  }
+  const CommandRun run = RunCommand(game.Root(), "/apply Full");
+  EXPECT_EQ(run.exitCode, 0u) << run.message;
+  EXPECT_EQ(run.message.rfind("DONE!", 0), 0u) << run.message;
+  EXPECT_NE(run.message.find(copies + "backup\\"), std::string::npos) << run.message;
+  EXPECT_TRUE(game.Holds(kFullFirstItem));
+  EXPECT_FALSE(Exists(copies + "type1.xml"));
+  EXPECT_EQ(ReadAll(copies + "backup\\type1.xml"), Item(kNoneFirstItem)) << "the copy's bytes are kept";
+}
+
+// ------------------------------------------------------------ backups
+
+std::vector<std::string> FilesIn(const std::string& folder) { return wide_files::Names(folder, false); }
+
+TEST_F(VornE2E, ApplyKeepsEveryDistinctOriginalOfThePlayerOnce) {
   // The player's type3.xml: as long as the carried one, one byte apart.
   std::string edited = Item(kFullFirstItem + 3);
   edited[100] ^= 1;
@@ -1486,15 +1613,20 @@ TEST_F(VornE2E, ApplyKeepsThePlayersOwnFileInBackup) {
   EXPECT_EQ(ReadAll(backup + "\\type3.xml"), edited);
   EXPECT_EQ(FilesIn(backup), std::vector<std::string>{"type3.xml"}) << "carried files make no backup";
 
-  // A later original never replaces the first one.
+  // A later, different edit gets a backup of its own; the first stays.
   WriteAll(game_.File("type3.xml"), "second edit");
   ASSERT_EQ(RunCommand(game_.Root(), "/apply Full /quiet").exitCode, 0u);
   EXPECT_TRUE(game_.Holds(kFullFirstItem));
   EXPECT_EQ(ReadAll(backup + "\\type3.xml"), edited);
-  EXPECT_EQ(FilesIn(backup), std::vector<std::string>{"type3.xml"});
+  EXPECT_EQ(ReadAll(backup + "\\type3 (2).xml"), "second edit");
+
+  // The same bytes again are kept already.
+  WriteAll(game_.File("type3.xml"), edited);
+  ASSERT_EQ(RunCommand(game_.Root(), "/apply None /quiet").exitCode, 0u);
+  EXPECT_EQ(FilesIn(backup), (std::vector<std::string>{"type3 (2).xml", "type3.xml"}));
 }
 
-TEST_F(VornE2E, AFailingBackupFailsThatFileAndLeavesItAsItIs) {
+TEST_F(VornE2E, AFailingBackupWritesNothing) {
   const std::string edited = "the player's own type3.xml";
   WriteAll(game_.File("type3.xml"), edited);
   WriteAll(game_.Folder() + "backup", "a file where the backup folder would go");
@@ -1505,7 +1637,7 @@ TEST_F(VornE2E, AFailingBackupFailsThatFileAndLeavesItAsItIs) {
   EXPECT_EQ(run.message.find(game_.File("type1.xml")), std::string::npos) << run.message;
   EXPECT_EQ(ReadAll(game_.File("type3.xml")), edited);
   for (int i : {0, 1, 2, 4, 5, 6, 7}) {
-    EXPECT_EQ(ReadAll(game_.File(kSetFiles[i])), Item(kNoneFirstItem + i)) << kSetFiles[i];
+    EXPECT_EQ(ReadAll(game_.File(kSetFiles[i])), Item(kFullFirstItem + i)) << kSetFiles[i];
   }
 }
 
@@ -1528,7 +1660,7 @@ std::string CommandLineOf(DWORD pid) {
     std::wstring wide(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
     if (ReadProcessMemory(process, parameters.CommandLine.Buffer, wide.data(), parameters.CommandLine.Length,
                           nullptr)) {
-      for (wchar_t c : wide) text += static_cast<char>(c < 128 ? c : '?');
+      text = vorn::Utf8(wide);
     }
   }
   CloseHandle(process);
@@ -1560,27 +1692,6 @@ HWND WaitForOtherMessageBox(DWORD notPid) {
   return search.found;
 }
 
-// The limited token linked to this elevated process's token: the rights
-// Windows gives a program an administrator starts while UAC is on (Wine runs
-// every process elevated and links such a token too). Null when there is
-// none.
-HANDLE LimitedToken() {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return nullptr;
-  TOKEN_LINKED_TOKEN linked{};
-  DWORD size = 0;
-  const BOOL ok = GetTokenInformation(token, TokenLinkedToken, &linked, sizeof linked, &size);
-  CloseHandle(token);
-  if (!ok) return nullptr;
-  TOKEN_ELEVATION elevation{};
-  if (!GetTokenInformation(linked.LinkedToken, TokenElevation, &elevation, sizeof elevation, &size) ||
-      elevation.TokenIsElevated) {
-    CloseHandle(linked.LinkedToken);
-    return nullptr;
-  }
-  return linked.LinkedToken;
-}
-
 TEST_F(VornE2E, AccessDeniedOffersToApplyAsAdministrator) {
   // On Windows "runas" brings up the UAC prompt, which only a person can
   // answer; Wine starts the copy at once.
@@ -1591,11 +1702,14 @@ TEST_F(VornE2E, AccessDeniedOffersToApplyAsAdministrator) {
   // limited token.
   HANDLE token = vorn::ProcessIsElevated() ? LimitedToken() : nullptr;
   if (vorn::ProcessIsElevated() && !token) GTEST_SKIP() << "no unelevated token to start the tool with";
-  // A folder in the place of type3.xml: replacing it is denied.
-  DeleteFileA(game_.File("type3.xml").c_str());
-  ASSERT_TRUE(CreateDirectoryA(game_.File("type3.xml").c_str(), nullptr));
+  // Replacing type3.xml is denied; the files written before it go back.
+  wide_files::ImmutableFile denied(game_.File("type3.xml"));
+  if (!denied.Denied()) GTEST_SKIP() << "no file could be made that writing is denied for";
+  // The tool, and so its copy, lies in a folder named outside the ANSI code page.
+  ToolCopy tool;
+  ASSERT_TRUE(tool.Copied());
   Vorn vorn;
-  const bool started = vorn.Start(game_.Root(), "", token);
+  const bool started = vorn.Start(game_.Root(), "", token, nullptr, tool.Exe());
   if (token) CloseHandle(token);
   ASSERT_TRUE(started);
   std::string why;
@@ -1615,8 +1729,9 @@ TEST_F(VornE2E, AccessDeniedOffersToApplyAsAdministrator) {
   PressButton(offer, IDYES);
   HWND childBox = WaitForOtherMessageBox(vorn.Pid());
   ASSERT_NE(childBox, nullptr) << "no message from a copy of the tool";
+  EXPECT_TRUE(game_.Holds(kFullFirstItem)) << "the files written before type3.xml are put back";
   const std::string childCommand = CommandLineOf(ProcessOf(childBox));
-  EXPECT_NE(childCommand.find("VORN.exe"), std::string::npos) << childCommand;
+  EXPECT_NE(childCommand.find(tool.Exe()), std::string::npos) << childCommand;
   EXPECT_EQ(childCommand.substr(childCommand.size() - std::min<size_t>(childCommand.size(), 12)), " /apply None")
       << childCommand;
   EXPECT_NE(MessageText(childBox).find(game_.File("type3.xml")), std::string::npos) << MessageText(childBox);
@@ -1635,8 +1750,7 @@ TEST_F(VornE2E, AccessDeniedOffersToApplyAsAdministrator) {
   ClickAt(vorn.ApplyButton());
   offer = vorn.WaitForMessageBox(kAppTitle);
   ASSERT_NE(offer, nullptr);
-  ASSERT_TRUE(RemoveDirectoryA(game_.File("type3.xml").c_str()));
-  WriteAll(game_.File("type3.xml"), Item(kFullFirstItem + 3));
+  denied.Clear();
   PressButton(offer, IDYES);
   childBox = WaitForOtherMessageBox(vorn.Pid());
   ASSERT_NE(childBox, nullptr);

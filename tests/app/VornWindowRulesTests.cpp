@@ -1,7 +1,8 @@
 // The rules of the VORN window checked without a window: detection of the
 // installed set, the choice of a set, the About title, key presses, the
-// layout units, the art at each DPI, the command line and the offer to try
-// again as administrator.
+// layout units, the art at each DPI, the command line, the messages of
+// APPLY and its exit codes, the offer to try again as administrator and the
+// per-user VirtualStore folder.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,11 +15,14 @@
 #include "app/ApplySet.h"
 #include "app/CommandLine.h"
 #include "app/Elevation.h"
+#include "app/ExtractResource.h"
 #include "app/InfoViewer.h"
 #include "app/InstalledSet.h"
 #include "app/KeyPress.h"
 #include "app/PostProcessSets.h"
 #include "app/Report.h"
+#include "app/Utf8.h"
+#include "app/VirtualStore.h"
 #include "app/VornLayout.h"
 #include "app/WindowArt.h"
 
@@ -59,12 +63,37 @@ TEST(VornWindowRules, InstallFolderMissingOnlyForTheBareSuffix) {
 }
 
 TEST(VornWindowRules, FailureMessageNamesEveryFileAndWhy) {
-  const std::string text =
-      vorn::FailureMessage("None", {{"C:\\g\\postprocess\\type3.xml", 32}, {"C:\\g\\postprocess\\type5.xml", 2}},
-                           [](int32_t e) { return "reason " + std::to_string(e); });
-  EXPECT_NE(text.find("C:\\g\\postprocess\\type3.xml\r\n    reason 32"), std::string::npos) << text;
-  EXPECT_NE(text.find("C:\\g\\postprocess\\type5.xml\r\n    reason 2"), std::string::npos) << text;
-  EXPECT_NE(text.find("2 files"), std::string::npos) << text;
+  const auto reason = [](int32_t e) { return "reason " + std::to_string(e); };
+  vorn::WriteOutcome outcome;
+  outcome.failures = {{"C:\\g\\postprocess\\type3.xml", 2}, {"C:\\g\\postprocess\\type5.xml", kErrorTargetIsFolder}};
+  std::string text = vorn::FailureMessage("None", outcome, reason);
+  EXPECT_NE(text.find("C:\\g\\postprocess\\type3.xml\r\n    reason 2"), std::string::npos) << text;
+  EXPECT_NE(text.find("C:\\g\\postprocess\\type5.xml\r\n    a folder stands where"), std::string::npos) << text;
+  EXPECT_NE(text.find("Nothing was changed"), std::string::npos) << text;
+  EXPECT_EQ(text.find("in use"), std::string::npos) << text;
+  EXPECT_EQ(vorn::ExitCodeFor(outcome), vorn::kExitNotWritten);
+
+  // A held file reads as in use, whatever error the system gave, with the
+  // advice to close the game; a failed putting back is said too.
+  outcome.failures = {{"C:\\g\\postprocess\\type3.xml", ERROR_LOCK_VIOLATION}};
+  outcome.notPutBack = {{"C:\\g\\postprocess\\type1.xml", 5}};
+  text = vorn::FailureMessage("Full", outcome, reason);
+  EXPECT_NE(text.find("type3.xml\r\n    in use by another program"), std::string::npos) << text;
+  EXPECT_NE(text.find("Close the game, or whatever program holds the file, and press APPLY again."), std::string::npos)
+      << text;
+  EXPECT_NE(text.find("parts of both sets:\r\n\r\nC:\\g\\postprocess\\type1.xml\r\n    reason 5"), std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("Nothing was changed"), std::string::npos) << text;
+  EXPECT_EQ(vorn::ExitCodeFor(outcome), vorn::kExitInUse);
+
+  // Written: 0, unless per-user copies the game reads stayed.
+  vorn::WriteOutcome written;
+  EXPECT_EQ(vorn::DoneMessage(written, reason), "DONE!");
+  EXPECT_EQ(vorn::ExitCodeFor(written), vorn::kExitDone);
+  written.copiesLeft = {{"C:\\v\\type1.xml", 5}};
+  EXPECT_EQ(vorn::ExitCodeFor(written), vorn::kExitNotWritten);
+  EXPECT_NE(vorn::DoneMessage(written, reason).find("C:\\v\\type1.xml\r\n    reason 5"), std::string::npos);
+
   EXPECT_NE(vorn::ErrorText(2).find("not"), std::string::npos) << vorn::ErrorText(2);  // file not found
   EXPECT_EQ(vorn::ErrorText(0x7FFFFFF0), "error 2147483632");
 }
@@ -174,44 +203,84 @@ TEST(VornWindowRules, ArtIsPickedByDpiAndScaledByArea) {
 
 TEST(VornWindowRules, CommandLine) {
   using vorn::Command;
-  EXPECT_EQ(vorn::ParseCommandLine("").command, Command::Window);
-  EXPECT_EQ(vorn::ParseCommandLine(" \t ").command, Command::Window);
+  EXPECT_EQ(vorn::ParseCommandLine(L"").command, Command::Window);
+  EXPECT_EQ(vorn::ParseCommandLine(L" \t ").command, Command::Window);
 
-  const vorn::CommandLine full = vorn::ParseCommandLine("/apply Full");
+  const vorn::CommandLine full = vorn::ParseCommandLine(L"/apply Full");
   EXPECT_EQ(full.command, Command::Apply);
   EXPECT_EQ(full.setName, "Full");
   EXPECT_FALSE(full.quiet);
-  const vorn::CommandLine none = vorn::ParseCommandLine("/QUIET  \"/Apply\" \"None\"");
+  const vorn::CommandLine none = vorn::ParseCommandLine(L"/QUIET  \"/Apply\" \"None\"");
   EXPECT_EQ(none.command, Command::Apply);
   EXPECT_EQ(none.setName, "None");
   EXPECT_TRUE(none.quiet);
-  const vorn::CommandLine back = vorn::ParseCommandLine(vorn::ApplyArguments("None"));
+  const vorn::CommandLine back = vorn::ParseCommandLine(vorn::Widen(vorn::ApplyArguments("None")));
   EXPECT_EQ(back.command, Command::Apply);
   EXPECT_EQ(back.setName, "None");
   EXPECT_FALSE(back.quiet);
 
-  EXPECT_EQ(vorn::ParseCommandLine("/?").command, Command::Usage);
-  EXPECT_EQ(vorn::ParseCommandLine("/apply None /?").command, Command::Usage);
+  EXPECT_EQ(vorn::ParseCommandLine(L"/?").command, Command::Usage);
+  EXPECT_EQ(vorn::ParseCommandLine(L"/apply None /?").command, Command::Usage);
 
   // Every other line is an error that says what is wrong, never a start.
-  for (const char* bad : {"/apply", "/apply full", "/apply Fast", "/apply None /apply Full", "/quiet", "/bogus",
-                          "/apply None /bogus", "None", "/apply None extra", "-apply None"}) {
+  for (const wchar_t* bad : {L"/apply", L"/apply full", L"/apply Fast", L"/apply None /apply Full", L"/quiet",
+                             L"/bogus", L"/apply None /bogus", L"None", L"/apply None extra", L"-apply None"}) {
     const vorn::CommandLine line = vorn::ParseCommandLine(bad);
-    EXPECT_EQ(line.command, Command::Error) << bad;
-    EXPECT_FALSE(line.error.empty()) << bad;
+    EXPECT_EQ(line.command, Command::Error) << vorn::Utf8(bad);
+    EXPECT_FALSE(line.error.empty()) << vorn::Utf8(bad);
   }
-  EXPECT_NE(vorn::ParseCommandLine("/bogus").error.find("\"/bogus\""), std::string::npos);
-  EXPECT_NE(vorn::ParseCommandLine("/apply Fast").error.find("\"Fast\""), std::string::npos);
-  EXPECT_TRUE(vorn::ParseCommandLine("/bogus /quiet").quiet);
+  EXPECT_NE(vorn::ParseCommandLine(L"/bogus").error.find("\"/bogus\""), std::string::npos);
+  EXPECT_NE(vorn::ParseCommandLine(L"/apply Fast").error.find("\"Fast\""), std::string::npos);
+  EXPECT_TRUE(vorn::ParseCommandLine(L"/bogus /quiet").quiet);
+  // Text beyond the ANSI code page comes through as it was typed.
+  EXPECT_NE(vorn::ParseCommandLine(L"/apply \u30B2\u30FC\u30E0").error.find("\"\u30B2\u30FC\u30E0\""),
+            std::string::npos);
+
+  // The program's name, quoted or not, is not an argument.
+  for (const auto& [line, arguments] :
+       {std::pair<const wchar_t*, const wchar_t*>{L"VORN.exe /apply None", L"/apply None"},
+        {L"\"C:\\Games\\\u30C4\u30FC\u30EB\\VORN.exe\"  /?", L"/?"},
+        {L"\"C:\\a b\\VORN.exe\"", L""},
+        {L"C:\\\"a b\"\\VORN.exe\t/quiet", L"/quiet"},
+        {L"VORN.exe", L""}}) {
+    EXPECT_EQ(vorn::ArgumentsOf(line), arguments) << vorn::Utf8(line);
+  }
 }
 
-TEST(VornWindowRules, ElevationIsOfferedForAccessDeniedWhenNotElevated) {
-  const std::vector<vorn::FileFailure> denied{{"a", ERROR_SHARING_VIOLATION}, {"b", ERROR_ACCESS_DENIED}};
-  const std::vector<vorn::FileFailure> other{{"a", ERROR_SHARING_VIOLATION}, {"b", ERROR_FILE_NOT_FOUND}};
+TEST(VornWindowRules, ElevationIsOfferedForAccessDeniedOnAFileNobodyHolds) {
+  const std::vector<vorn::FileFailure> denied{{"a", ERROR_FILE_NOT_FOUND}, {"b", ERROR_ACCESS_DENIED}};
   EXPECT_TRUE(vorn::OfferElevation(denied, false));
   EXPECT_FALSE(vorn::OfferElevation(denied, true));
-  EXPECT_FALSE(vorn::OfferElevation(other, false));
+  // A held file stays held for an administrator; a folder is no file.
+  for (const int32_t other :
+       std::initializer_list<int32_t>{ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION, kErrorTargetIsFolder}) {
+    EXPECT_FALSE(vorn::OfferElevation({{"a", other}}, false)) << other;
+  }
+  EXPECT_FALSE(vorn::OfferElevation({{"a", ERROR_SHARING_VIOLATION}, {"b", ERROR_ACCESS_DENIED}}, false));
   EXPECT_FALSE(vorn::OfferElevation({}, false));
+}
+
+TEST(VornWindowRules, VirtualStoreMirrorsOnlyVirtualizedFolders) {
+  const vorn::VirtualizedFolders folders{
+      {"C:\\Program Files", "C:\\Program Files (x86)\\", "C:\\Windows", "C:\\ProgramData"},
+      "C:\\Users\\p\\AppData\\Local"};
+  const std::string store = "C:\\Users\\p\\AppData\\Local\\VirtualStore\\";
+  for (const auto& [folder, copy] : {
+           std::pair<std::string, std::string>{"C:\\Program Files\\VORN\\postprocess\\",
+                                               store + "Program Files\\VORN\\postprocess\\"},
+           {"c:\\PROGRAM FILES (X86)\\Olverant\\VORN\\\\postprocess\\",
+            store + "PROGRAM FILES (X86)\\Olverant\\VORN\\postprocess\\"},
+           {"C:\\ProgramData\\\u30B2\u30FC\u30E0\\postprocess",
+            store + "ProgramData\\\u30B2\u30FC\u30E0\\postprocess\\"},
+           {"C:\\Windows\\postprocess\\", store + "Windows\\postprocess\\"},
+           {"C:\\Program Files2\\VORN\\postprocess\\", ""},  // a whole folder name only
+           {"C:\\Games\\VORN\\postprocess\\", ""},
+           {"D:\\Program Files\\VORN\\postprocess\\", ""},
+           {"\\postprocess\\", ""},
+       }) {
+    EXPECT_EQ(vorn::VirtualStoreCopyOf(folder, folders), copy) << folder;
+  }
+  EXPECT_EQ(vorn::VirtualStoreCopyOf("C:\\Program Files\\VORN\\postprocess\\", {folders.roots, ""}), "");
 }
 
 }  // namespace
