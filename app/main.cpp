@@ -8,8 +8,11 @@
 #include "button/Butt.h"
 #include "host/Error.h"
 #include "host/MessageBox.h"
+#include "host/SystemLibrary.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
+  // Before anything loads a DLL: none from the program's folder.
+  host::UseSystemFolderForDlls();
   const vorn::CommandLine line = vorn::ParseCommandLine(arguments ? arguments : "");
   if (line.command != vorn::Command::Window) return vorn::RunCommandLine(line);
 

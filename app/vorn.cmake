@@ -11,7 +11,7 @@ add_library(vorn_app_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/VersionResource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowArt.cpp)
 target_include_directories(vorn_app_core PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(vorn_app_core PUBLIC vorn_filesets vorn_host version kernel32 user32 gdi32 advapi32 shell32)
+target_link_libraries(vorn_app_core PUBLIC vorn_filesets vorn_host kernel32 user32 gdi32 advapi32 shell32)
 
 set(VORN_RC ${CMAKE_CURRENT_LIST_DIR}/vorn.rc)
 set_source_files_properties(${VORN_RC} PROPERTIES

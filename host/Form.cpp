@@ -130,6 +130,11 @@ void Form::CreateFormWindow() {
 
 void Form::Load() {
   if (hwnd_) return;
+  // COM before the first window: a screen reader asks for the windows'
+  // accessible objects (LresultFromObject) as soon as it sees them, and the
+  // annotations of native windows go through a COM object. Only the drop
+  // targets and the tooltips wait until the form is up.
+  if (!oleInitialized_) oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
   try {
     CreateFormWindow();
     for (const ContainerDesc& c : desc_.containers) CreateContainer(c);
@@ -163,8 +168,8 @@ void Form::Show() {
   ShowSites();
   HWND focus = GetFocus();
   if (!focus || (focus != Hwnd() && !IsChild(Hwnd(), focus)) || focus == Hwnd()) TabNext(true);
-  // OLE and the common controls cost a good part of a start under Wine:
-  // they start from the message loop, once the window is up.
+  // The drop targets and the common controls cost a good part of a start
+  // under Wine: they start from the message loop, once the window is up.
   if (!shown_) {
     shown_ = true;
     PostMessageA(Hwnd(), kFormShownMessage, 0, 0);

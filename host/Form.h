@@ -182,7 +182,8 @@ class Form {
   // its own). Does nothing in edit mode.
   void RaiseEvent(std::string_view object, std::string_view event, EventArgs& args);
 
-  // Creates the window, containers and controls (each control:
+  // Initialises OLE on the thread (once per form, undone when the form
+  // goes), then creates the window, containers and controls (each control:
   // InitProperties without a stored bag, else ReadProperties), then raises
   // Load. A control whose ReadProperties throws fails loading: the windows
   // made so far are destroyed and the host::Error reaches the caller with
@@ -192,8 +193,9 @@ class Form {
   // control in tab order. Drag and drop and the tooltips start once the
   // window is up (see StartDragAndDrop), from the message loop.
   void Show();
-  // Initialises OLE for the thread and registers every control window as a
-  // drop target (OLEDragOver, OLEDragDrop); later controls are registered as
+  // Registers every control window as a drop target (OLEDragOver,
+  // OLEDragDrop; OLE is initialised for the thread when the form loads,
+  // before its first window); later controls are registered as
   // they are created. Show starts it through the message loop, after the
   // window is up; a drag started earlier starts it at once. Once per form.
   void StartDragAndDrop();
