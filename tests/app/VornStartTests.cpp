@@ -251,28 +251,58 @@ class GameValue {
   std::optional<std::wstring> saved_;
 };
 
-// This process's environment with one variable set: a block for CreateProcessW.
-std::wstring EnvironmentWith(const std::wstring& name, const std::wstring& value) {
-  std::wstring block;
-  wchar_t* all = GetEnvironmentStringsW();
-  for (const wchar_t* v = all; *v; v += wcslen(v) + 1) {
-    const std::wstring entry = v;
-    if (Lower(entry).rfind(Lower(name) + L"=", 0) != 0) block += entry + L'\0';
+// Wine told to take these DLLs from beside VORN.exe before its own wherever
+// its search finds them (its per-program "native, then builtin" setting),
+// as Windows does for every DLL outside the Known DLLs; undone afterwards.
+// Windows ignores the key. (A WINEDLLOVERRIDES given in the environment
+// block of a process started from Windows code does not reach Wine's loader
+// of that process; the per-program setting does.)
+class WineNativeFirst {
+ public:
+  explicit WineNativeFirst(const std::vector<std::wstring>& dlls) {
+    DWORD created = 0;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kProgramKey, 0, nullptr, 0, KEY_WRITE, nullptr, &program_, &created) !=
+        ERROR_SUCCESS)
+      return;
+    createdProgram_ = created == REG_CREATED_NEW_KEY;
+    if (RegCreateKeyExW(program_, L"DllOverrides", 0, nullptr, 0, KEY_WRITE, nullptr, &overrides_, nullptr) !=
+        ERROR_SUCCESS)
+      return;
+    for (std::wstring dll : dlls) {
+      dll.resize(dll.size() - 4);  // without ".dll"
+      static constexpr wchar_t kOrder[] = L"native,builtin";
+      RegSetValueExW(overrides_, dll.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(kOrder), sizeof kOrder);
+      names_.push_back(dll);
+    }
   }
-  FreeEnvironmentStringsW(all);
-  return block + name + L"=" + value + L'\0';
-}
+  ~WineNativeFirst() {
+    for (const std::wstring& name : names_) RegDeleteValueW(overrides_, name.c_str());
+    if (overrides_) RegCloseKey(overrides_);
+    if (program_) {
+      if (createdProgram_) RegDeleteKeyW(program_, L"DllOverrides");
+      RegCloseKey(program_);
+    }
+    if (createdProgram_) RegDeleteKeyW(HKEY_CURRENT_USER, kProgramKey);
+  }
+  WineNativeFirst(const WineNativeFirst&) = delete;
+  WineNativeFirst& operator=(const WineNativeFirst&) = delete;
+
+ private:
+  static constexpr wchar_t kProgramKey[] = L"Software\\Wine\\AppDefaults\\VORN.exe";
+  HKEY program_ = nullptr, overrides_ = nullptr;
+  bool createdProgram_ = false;
+  std::vector<std::wstring> names_;
+};
 
 // One run of a program; ended (and its handles closed) when it goes.
 class ToolRun {
  public:
-  ToolRun(const std::wstring& exe, const std::wstring& arguments, std::wstring environment, bool suspended = false) {
+  ToolRun(const std::wstring& exe, const std::wstring& arguments, bool suspended = false) {
     std::wstring command = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    const DWORD flags = CREATE_UNICODE_ENVIRONMENT | (suspended ? CREATE_SUSPENDED : 0);
-    started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, flags,
-                              environment.empty() ? nullptr : environment.data(), nullptr, &startup, &pi_) != FALSE;
+    started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0,
+                              nullptr, nullptr, &startup, &pi_) != FALSE;
   }
   ~ToolRun() {
     if (!started_) return;
@@ -375,9 +405,7 @@ TEST(VornDllSearch, NoDllPlantedBesideTheProgramRunsInsideIt) {
                               L"type4_noblur.xml", L"type5.xml", L"type5_noblur.xml"})
     WriteText(game + L"\\postprocess\\" + file, "<!-- the player's own -->");
   GameValue value(game);
-  // Wine takes a DLL beside the program before its own where it is told to
-  // prefer native DLLs, as Windows does for every DLL outside the Known DLLs.
-  const std::wstring environment = EnvironmentWith(L"WINEDLLOVERRIDES", L"version,oleacc,uxtheme=n,b;mscoree,mshtml=");
+  const WineNativeFirst nativeFirst(planted);
 
   // Everything the tool loads comes from the Windows folder (the system
   // folder, or the side-by-side store for Common Controls 6).
@@ -385,7 +413,7 @@ TEST(VornDllSearch, NoDllPlantedBesideTheProgramRunsInsideIt) {
   GetWindowsDirectoryW(windowsFolder, MAX_PATH);
   const std::wstring system = Lower(std::wstring(windowsFolder)) + L"\\";
   {
-    ToolRun vorn(exe, L"", environment);
+    ToolRun vorn(exe, L"");
     ASSERT_TRUE(vorn.Started());
     HWND window = vorn.WaitForOpaqueWindow();
     ASSERT_NE(window, nullptr);
@@ -410,7 +438,7 @@ TEST(VornDllSearch, NoDllPlantedBesideTheProgramRunsInsideIt) {
     EXPECT_EQ(vorn.WaitForExit(), std::optional<DWORD>(0));
   }
   {
-    ToolRun apply(exe, L"/apply None /quiet", environment);
+    ToolRun apply(exe, L"/apply None /quiet");
     ASSERT_TRUE(apply.Started());
     EXPECT_EQ(apply.WaitForExit(), std::optional<DWORD>(0));
   }
@@ -426,7 +454,7 @@ TEST(VornEarlyReader, EveryNameIsReadFromTheMomentTheWindowAppears) {
   const std::wstring game = folder / L"game";
   CreateDirectoryW(game.c_str(), nullptr);
   GameValue value(game);
-  ToolRun vorn(BuiltPath(VORN_EXE_PATH), L"", L"", true);
+  ToolRun vorn(BuiltPath(VORN_EXE_PATH), L"", true);
   ASSERT_TRUE(vorn.Started());
   butt_test::AccessibilityClientProcess reader;
   ASSERT_TRUE(reader.Start("early " + std::to_string(vorn.Pid())));

@@ -90,3 +90,39 @@ TEST_F(HostInput, ExceptionsThroughOleAndOleaccAreReportedAndTheFormGoesOn) {
   EXPECT_NE(reports[2].find("IAccessible::get_accName: name fault"), std::string::npos) << reports[2];
   EXPECT_TRUE(form->IsLoaded());
 }
+
+namespace {
+// Whether COM is initialised on this thread: a second CoInitializeEx then
+// answers S_FALSE (and is undone at once).
+bool ComReady() {
+  const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  if (SUCCEEDED(hr)) CoUninitialize();
+  return hr == S_FALSE;
+}
+
+// Notes in its first notification, while the form's windows are being
+// made, whether COM was ready.
+class ComProbeControl : public RecordingControl {
+ public:
+  static inline bool comAtCreation = false;
+  void InitProperties() override {
+    comAtCreation = ComReady();
+    RecordingControl::InitProperties();
+  }
+};
+}  // namespace
+
+// A screen reader asks as soon as it sees a window, before the form's own
+// message loop has run: COM must be ready while the windows are made, and
+// it goes with the form.
+TEST_F(HostForm, ComIsReadyWhileTheWindowsAreMadeAndGoesWithTheForm) {
+  host::RegisterControlClass("ComProbe", [] { return std::make_unique<ComProbeControl>(); });
+  std::string text = kThreeRecorders;
+  text.replace(text.find("Begin Control R3 Recorder"), 25, "Begin Control R3 ComProbe");
+  ASSERT_FALSE(ComReady());
+  Open(text, false);  // loaded, not shown: no message has been handled
+  EXPECT_TRUE(ComProbeControl::comAtCreation);
+  EXPECT_TRUE(ComReady());
+  form.reset();
+  EXPECT_FALSE(ComReady());
+}
