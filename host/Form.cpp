@@ -54,6 +54,7 @@ Form::Form(FormDesc desc) : desc_(std::move(desc)) {}
 Form::~Form() {
   if (hwnd_) DestroyAll();
   if (oleInitialized_) OleUninitialize();
+  if (comInitialized_) CoUninitialize();
 }
 
 Form* Form::FromWindow(HWND hwnd) {
@@ -132,9 +133,9 @@ void Form::Load() {
   if (hwnd_) return;
   // COM before the first window: a screen reader asks for the windows'
   // accessible objects (LresultFromObject) as soon as it sees them, and the
-  // annotations of native windows go through a COM object. Only the drop
-  // targets and the tooltips wait until the form is up.
-  if (!oleInitialized_) oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
+  // annotations of native windows go through a COM object. OLE's own part
+  // (drag and drop, clipboard) and the tooltips wait until the form is up.
+  if (!comInitialized_) comInitialized_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   try {
     CreateFormWindow();
     for (const ContainerDesc& c : desc_.containers) CreateContainer(c);

@@ -182,7 +182,7 @@ class Form {
   // its own). Does nothing in edit mode.
   void RaiseEvent(std::string_view object, std::string_view event, EventArgs& args);
 
-  // Initialises OLE on the thread (once per form, undone when the form
+  // Initialises COM on the thread (once per form, undone when the form
   // goes), then creates the window, containers and controls (each control:
   // InitProperties without a stored bag, else ReadProperties), then raises
   // Load. A control whose ReadProperties throws fails loading: the windows
@@ -193,9 +193,8 @@ class Form {
   // control in tab order. Drag and drop and the tooltips start once the
   // window is up (see StartDragAndDrop), from the message loop.
   void Show();
-  // Registers every control window as a drop target (OLEDragOver,
-  // OLEDragDrop; OLE is initialised for the thread when the form loads,
-  // before its first window); later controls are registered as
+  // Initialises OLE for the thread and registers every control window as a
+  // drop target (OLEDragOver, OLEDragDrop); later controls are registered as
   // they are created. Show starts it through the message loop, after the
   // window is up; a drag started earlier starts it at once. Once per form.
   void StartDragAndDrop();
@@ -394,7 +393,8 @@ class Form {
   int dpi_ = 96;
   bool dirty_ = false;
   bool unloading_ = false;
-  bool oleInitialized_ = false;
+  bool comInitialized_ = false;  // COM, from Load on
+  bool oleInitialized_ = false;  // OLE, from StartDragAndDrop on
   bool destroyPending_ = false;  // unloaded inside one of the form's own messages
   int dispatchDepth_ = 0;        // window procedures of this form on the stack
   friend struct DispatchScope;
