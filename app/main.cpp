@@ -8,8 +8,11 @@
 #include "button/Butt.h"
 #include "host/Error.h"
 #include "host/MessageBox.h"
+#include "host/SystemLibrary.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Before anything loads a DLL: none from the program's folder.
+  host::UseSystemFolderForDlls();
   // The arguments as UTF-16: names outside the ANSI code page survive.
   const vorn::CommandLine line = vorn::ParseCommandLine(vorn::ArgumentsOf(GetCommandLineW()));
   if (line.command != vorn::Command::Window) return vorn::RunCommandLine(line);

@@ -9,13 +9,13 @@ add_library(vorn_app_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/Elevation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileSystemObject.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InfoViewer.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Report.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InstallFolder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Report.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VersionResource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VirtualStore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowArt.cpp)
 target_include_directories(vorn_app_core PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(vorn_app_core PUBLIC vorn_filesets vorn_host vorn_registry version kernel32 user32 gdi32 advapi32
+target_link_libraries(vorn_app_core PUBLIC vorn_filesets vorn_host vorn_registry kernel32 user32 gdi32 advapi32
   shell32)
 
 set(VORN_RC ${CMAKE_CURRENT_LIST_DIR}/vorn.rc)

@@ -12,39 +12,39 @@ HRESULT ButtAccessible::CheckButton(const VARIANT& child) const {
   return hr;
 }
 
-HRESULT ButtAccessible::get_accName(VARIANT child, BSTR* name) {
+HRESULT ButtAccessible::AccName(VARIANT child, BSTR* name) {
   if (HRESULT hr = CheckButton(child); hr != S_OK) return hr;
   return TextResult(AccessibleNameOfCaption(butt_->Caption()), name);
 }
 
-HRESULT ButtAccessible::get_accDescription(VARIANT child, BSTR* description) {
+HRESULT ButtAccessible::AccDescription(VARIANT child, BSTR* description) {
   if (HRESULT hr = CheckButton(child); hr != S_OK) return hr;
   const host::ControlSite* site = butt_->Site();
   return TextResult(site ? site->ToolTipText() : std::string(), description);
 }
 
-HRESULT ButtAccessible::get_accRole(VARIANT child, VARIANT* role) {
+HRESULT ButtAccessible::AccRole(VARIANT child, VARIANT* role) {
   if (HRESULT hr = CheckButton(child); hr != S_OK) return hr;
   return LongResult(AccessibleRoleOfMode(butt_->Mode()), role);
 }
 
-HRESULT ButtAccessible::get_accState(VARIANT child, VARIANT* state) {
+HRESULT ButtAccessible::AccState(VARIANT child, VARIANT* state) {
   if (HRESULT hr = CheckButton(child); hr != S_OK) return hr;
   return LongResult(AccessibleStateOf(ButtAccessibility::FactsOf(*butt_)), state);
 }
 
-HRESULT ButtAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
+HRESULT ButtAccessible::AccKeyboardShortcut(VARIANT child, BSTR* shortcut) {
   if (HRESULT hr = CheckButton(child); hr != S_OK) return hr;
   const host::ControlSite* site = butt_->Site();
   return TextResult(site ? ShortcutOfAccessKeys(site->AccessKeys()) : std::string(), shortcut);
 }
 
-HRESULT ButtAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
+HRESULT ButtAccessible::AccDefaultAction(VARIANT child, BSTR* action) {
   if (HRESULT hr = CheckButton(child); hr != S_OK) return hr;
   return TextResult(DefaultActionOf(butt_->Mode(), butt_->Value()), action);
 }
 
-HRESULT ButtAccessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) {
+HRESULT ButtAccessible::AccLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) {
   if (HRESULT hr = CheckButton(child); hr != S_OK) return hr;
   if (!left || !top || !width || !height) return E_POINTER;
   RECT r{};
@@ -56,7 +56,7 @@ HRESULT ButtAccessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* he
   return S_OK;
 }
 
-HRESULT ButtAccessible::accHitTest(LONG x, LONG y, VARIANT* child) {
+HRESULT ButtAccessible::AccHitTest(LONG x, LONG y, VARIANT* child) {
   if (!Connected() || !butt_) return RPC_E_DISCONNECTED;
   if (!child) return E_POINTER;
   VariantInit(child);
@@ -70,7 +70,7 @@ HRESULT ButtAccessible::accHitTest(LONG x, LONG y, VARIANT* child) {
   return LongResult(CHILDID_SELF, child);
 }
 
-HRESULT ButtAccessible::accDoDefaultAction(VARIANT child) {
+HRESULT ButtAccessible::AccDoDefaultAction(VARIANT child) {
   if (HRESULT hr = CheckButton(child); hr != S_OK) return hr;
   // Only what a person could press: enabled, at run time.
   const host::ControlSite* site = butt_->Site();

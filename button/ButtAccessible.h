@@ -18,17 +18,18 @@ class ButtAccessible final : public host::WindowAccessible {
     Disconnect();
   }
 
-  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override;
-  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override;
-  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override;
-  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override;
-  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override;
-  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override;
-  HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) override;
-  HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override;
-  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override;
-
  private:
+  // What the IAccessible methods answer (host::WindowAccessible calls them).
+  HRESULT AccName(VARIANT child, BSTR* name) override;
+  HRESULT AccDescription(VARIANT child, BSTR* description) override;
+  HRESULT AccRole(VARIANT child, VARIANT* role) override;
+  HRESULT AccState(VARIANT child, VARIANT* state) override;
+  HRESULT AccKeyboardShortcut(VARIANT child, BSTR* shortcut) override;
+  HRESULT AccDefaultAction(VARIANT child, BSTR* action) override;
+  HRESULT AccLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) override;
+  HRESULT AccHitTest(LONG x, LONG y, VARIANT* child) override;
+  HRESULT AccDoDefaultAction(VARIANT child) override;
+
   ~ButtAccessible() override = default;
   HRESULT CheckButton(const VARIANT& child) const;
 

@@ -12,9 +12,5 @@ void CALLBACK HoverTimerProc(HWND window, UINT, UINT_PTR timerId, DWORD) {
   }
   const auto id = reinterpret_cast<UINT_PTR>(GetPropA(window, kTimerIdProp));
   // A timer procedure runs inside the window manager: nothing may leave it.
-  try {
-    control->CheckHoverExit(id);
-  } catch (...) {
-    host::ReportCaughtException("the hover timer");
-  }
+  host::AtSystemBoundary("the hover timer", [&] { control->CheckHoverExit(id); });
 }

@@ -3,17 +3,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "host/SystemLibrary.h"
+
 namespace host {
 
 bool LoadCommonControls() {
   static const bool loaded = [] {
-    // Stays loaded for the life of the process, as an imported library would.
-    HMODULE module = LoadLibraryA("comctl32.dll");
-    if (!module) return false;
+    // From the system folder (or, under a Common Controls 6 manifest, the
+    // system's side-by-side copy); stays loaded for the life of the process,
+    // as an imported library would.
     using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    // Through void*: a generic function pointer converts to the real
-    // signature without a function-type cast warning.
-    const auto init = reinterpret_cast<InitFn>(reinterpret_cast<void*>(GetProcAddress(module, "InitCommonControlsEx")));
+    const auto init = SystemProc<InitFn>(L"comctl32.dll", "InitCommonControlsEx");
     if (!init) return false;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     return init(&icc) != FALSE;

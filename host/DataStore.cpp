@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "host/CaughtExceptions.h"
+
 namespace host {
 namespace {
 // Private interface id that marks the host's own store.
@@ -47,11 +49,18 @@ HRESULT DataStore::QueryGetData(FORMATETC* format) {
 HRESULT DataStore::GetData(FORMATETC* format, STGMEDIUM* medium) {
   if (!format || !medium) return E_INVALIDARG;
   if (!(format->tymed & TYMED_HGLOBAL)) return DV_E_TYMED;
-  auto it = items_.find(format->cfFormat);
+  // Called by ole32 for the drop target, in this process or another: the
+  // source control's OLESetData runs here, and an exception from it ends
+  // here as "no data".
+  return AtSystemBoundary("IDataObject::GetData", HRESULT{E_UNEXPECTED}, [&] { return Give(*format, *medium); });
+}
+
+HRESULT DataStore::Give(const FORMATETC& format, STGMEDIUM& out) {
+  auto it = items_.find(format.cfFormat);
   if (it == items_.end()) return DV_E_FORMATETC;
   if (!it->second.hasData && onDemand_) {
-    onDemand_(format->cfFormat);
-    it = items_.find(format->cfFormat);
+    onDemand_(format.cfFormat);
+    it = items_.find(format.cfFormat);
     if (it == items_.end()) return DV_E_FORMATETC;
   }
   if (!it->second.hasData) return DV_E_FORMATETC;
@@ -62,23 +71,26 @@ HRESULT DataStore::GetData(FORMATETC* format, STGMEDIUM* medium) {
     if (!bytes.empty()) std::memcpy(p, bytes.data(), bytes.size());
     GlobalUnlock(global);
   }
-  medium->tymed = TYMED_HGLOBAL;
-  medium->hGlobal = global;
-  medium->pUnkForRelease = nullptr;
+  out.tymed = TYMED_HGLOBAL;
+  out.hGlobal = global;
+  out.pUnkForRelease = nullptr;
   return S_OK;
 }
 
 HRESULT DataStore::SetData(FORMATETC* format, STGMEDIUM* medium, BOOL release) {
   if (!format || !medium || medium->tymed != TYMED_HGLOBAL) return DV_E_TYMED;
-  std::vector<uint8_t> bytes;
-  SIZE_T size = GlobalSize(medium->hGlobal);
-  if (const void* p = GlobalLock(medium->hGlobal)) {
-    bytes.assign(static_cast<const uint8_t*>(p), static_cast<const uint8_t*>(p) + size);
-    GlobalUnlock(medium->hGlobal);
-  }
-  Put(format->cfFormat, bytes, true);
-  if (release) ReleaseStgMedium(medium);
-  return S_OK;
+  const HRESULT hr = AtSystemBoundary("IDataObject::SetData", HRESULT{E_OUTOFMEMORY}, [&] {
+    std::vector<uint8_t> bytes;
+    SIZE_T size = GlobalSize(medium->hGlobal);
+    if (const void* p = GlobalLock(medium->hGlobal)) {
+      bytes.assign(static_cast<const uint8_t*>(p), static_cast<const uint8_t*>(p) + size);
+      GlobalUnlock(medium->hGlobal);
+    }
+    Put(format->cfFormat, bytes, true);
+    return S_OK;
+  });
+  if (release && hr == S_OK) ReleaseStgMedium(medium);
+  return hr;
 }
 
 }  // namespace host

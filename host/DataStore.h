@@ -50,6 +50,8 @@ class DataStore : public IDataObject {
     bool hasData = false;
   };
   virtual ~DataStore() = default;
+  // GetData for a valid request.
+  HRESULT Give(const FORMATETC& format, STGMEDIUM& out);
   ULONG refs_ = 1;
   std::map<CLIPFORMAT, Item> items_;
   std::function<void(CLIPFORMAT)> onDemand_;

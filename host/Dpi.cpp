@@ -1,6 +1,7 @@
 #include "host/Dpi.h"
 
 #include "host/GdiObjects.h"
+#include "host/SystemLibrary.h"
 #include "host/Units.h"
 
 namespace host {
@@ -23,24 +24,17 @@ struct DpiEntries {
   AdjustWindowRectExForDpiFn adjustWindowRectExForDpi = nullptr;
 };
 
-// GetProcAddress hands back a generic function pointer; going through void*
-// converts it to the real signature without a function-type cast warning.
-template <typename Fn>
-Fn Entry(HMODULE module, const char* name) {
-  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
 const DpiEntries& User32Dpi() {
   // user32 is linked into every GUI program and stays loaded for its life.
   static const DpiEntries entries = [] {
     HMODULE user32 = GetModuleHandleA("user32.dll");
     DpiEntries e;
-    e.getDpiForWindow = Entry<DpiEntries::GetDpiForWindowFn>(user32, "GetDpiForWindow");
+    e.getDpiForWindow = ProcAddress<DpiEntries::GetDpiForWindowFn>(user32, "GetDpiForWindow");
     e.getWindowDpiAwarenessContext =
-        Entry<DpiEntries::GetWindowDpiAwarenessContextFn>(user32, "GetWindowDpiAwarenessContext");
+        ProcAddress<DpiEntries::GetWindowDpiAwarenessContextFn>(user32, "GetWindowDpiAwarenessContext");
     e.getAwarenessFromDpiAwarenessContext =
-        Entry<DpiEntries::GetAwarenessFromDpiAwarenessContextFn>(user32, "GetAwarenessFromDpiAwarenessContext");
-    e.adjustWindowRectExForDpi = Entry<DpiEntries::AdjustWindowRectExForDpiFn>(user32, "AdjustWindowRectExForDpi");
+        ProcAddress<DpiEntries::GetAwarenessFromDpiAwarenessContextFn>(user32, "GetAwarenessFromDpiAwarenessContext");
+    e.adjustWindowRectExForDpi = ProcAddress<DpiEntries::AdjustWindowRectExForDpiFn>(user32, "AdjustWindowRectExForDpi");
     return e;
   }();
   return entries;

@@ -1,5 +1,6 @@
 #include "host/DragDrop.h"
 
+#include "host/CaughtExceptions.h"
 #include "host/ControlSite.h"
 #include "host/DataStore.h"
 #include "host/Form.h"
@@ -26,62 +27,69 @@ ULONG SiteDropTarget::Release() {
 
 bool SiteDropTarget::Active() const { return site_ && site_->UserMode() && site_->Enabled(); }
 
-void SiteDropTarget::Over(DWORD keys, POINTL pt, DWORD* effect, int16_t state) {
-  DWORD allowed = effect ? *effect : DROPEFFECT_NONE;
-  int32_t eff = static_cast<int32_t>(allowed);
-  if (!Active()) {
-    if (effect) *effect = DROPEFFECT_NONE;
-    return;
-  }
+void SiteDropTarget::Over(DWORD keys, POINTL pt, DWORD allowed, DWORD* effect, int16_t state) {
+  if (!Active()) return;
   POINT p{pt.x, pt.y};
   ScreenToClient(site_->Hwnd(), &p);
   int16_t button = ButtonsFromKeyState(keys), shift = ShiftFromKeyState(keys);
   float x = static_cast<float>(p.x), y = static_cast<float>(p.y);
   // The effect starts as "none": the control names what a drop would do.
-  eff = DROPEFFECT_NONE;
+  int32_t eff = DROPEFFECT_NONE;
   site_->GetControl().OLEDragOver(data_, eff, button, shift, x, y, state);
   if (effect) *effect = static_cast<DWORD>(eff) & (allowed | DROPEFFECT_SCROLL);
 }
 
+// Each method is called by ole32 during a drag. The effect is "none" until
+// the control names one, so a handler that throws gives "no drop" for that
+// call; the exception is reported and the drag goes on.
+DWORD SiteDropTarget::TakeAllowed(DWORD* effect) {
+  const DWORD allowed = effect ? *effect : DROPEFFECT_NONE;
+  if (effect) *effect = DROPEFFECT_NONE;
+  return allowed;
+}
+
 HRESULT SiteDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) {
+  const DWORD allowed = TakeAllowed(effect);
   data_ = DataObject(data);
   lastKeys_ = keys;
   lastPoint_ = pt;
-  Over(keys, pt, effect, 0);
-  return S_OK;
+  return AtSystemBoundary("IDropTarget::DragEnter", S_OK, [&] {
+    Over(keys, pt, allowed, effect, 0);
+    return S_OK;
+  });
 }
 
 HRESULT SiteDropTarget::DragOver(DWORD keys, POINTL pt, DWORD* effect) {
+  const DWORD allowed = TakeAllowed(effect);
   lastKeys_ = keys;
   lastPoint_ = pt;
-  Over(keys, pt, effect, 2);
-  return S_OK;
+  return AtSystemBoundary("IDropTarget::DragOver", S_OK, [&] {
+    Over(keys, pt, allowed, effect, 2);
+    return S_OK;
+  });
 }
 
 HRESULT SiteDropTarget::DragLeave() {
-  DWORD none = DROPEFFECT_NONE;
-  Over(lastKeys_, lastPoint_, &none, 1);
+  AtSystemBoundary("IDropTarget::DragLeave", [&] { Over(lastKeys_, lastPoint_, DROPEFFECT_NONE, nullptr, 1); });
   data_ = DataObject();
   return S_OK;
 }
 
 HRESULT SiteDropTarget::Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) {
-  DWORD allowed = effect ? *effect : DROPEFFECT_NONE;
-  if (!Active()) {
-    if (effect) *effect = DROPEFFECT_NONE;
-    data_ = DataObject();
-    return S_OK;
-  }
-  DataObject dropped(data);
-  POINT p{pt.x, pt.y};
-  ScreenToClient(site_->Hwnd(), &p);
-  int16_t button = ButtonsFromKeyState(keys), shift = ShiftFromKeyState(keys);
-  float x = static_cast<float>(p.x), y = static_cast<float>(p.y);
-  int32_t eff = static_cast<int32_t>(allowed);
-  site_->GetControl().OLEDragDrop(dropped, eff, button, shift, x, y);
-  if (effect) *effect = static_cast<DWORD>(eff) & allowed;
+  const DWORD allowed = TakeAllowed(effect);
   data_ = DataObject();
-  return S_OK;
+  if (!Active()) return S_OK;
+  return AtSystemBoundary("IDropTarget::Drop", S_OK, [&] {
+    DataObject dropped(data);
+    POINT p{pt.x, pt.y};
+    ScreenToClient(site_->Hwnd(), &p);
+    int16_t button = ButtonsFromKeyState(keys), shift = ShiftFromKeyState(keys);
+    float x = static_cast<float>(p.x), y = static_cast<float>(p.y);
+    int32_t eff = static_cast<int32_t>(allowed);
+    site_->GetControl().OLEDragDrop(dropped, eff, button, shift, x, y);
+    if (effect) *effect = static_cast<DWORD>(eff) & allowed;
+    return S_OK;
+  });
 }
 
 namespace {
@@ -108,11 +116,15 @@ class SiteDropSource : public IDropSource {
     if (!(keys & (MK_LBUTTON | MK_RBUTTON))) return DRAGDROP_S_DROP;
     return S_OK;
   }
+  // Called by ole32 while the drag runs: a handler that throws gets the
+  // default cursors.
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD effect) override {
-    int32_t eff = static_cast<int32_t>(effect);
-    int16_t defaultCursors = -1;
-    control_.OLEGiveFeedback(eff, defaultCursors);
-    return defaultCursors ? DRAGDROP_S_USEDEFAULTCURSORS : S_OK;
+    return AtSystemBoundary("IDropSource::GiveFeedback", HRESULT{DRAGDROP_S_USEDEFAULTCURSORS}, [&] {
+      int32_t eff = static_cast<int32_t>(effect);
+      int16_t defaultCursors = -1;
+      control_.OLEGiveFeedback(eff, defaultCursors);
+      return defaultCursors ? DRAGDROP_S_USEDEFAULTCURSORS : S_OK;
+    });
   }
 
  private:

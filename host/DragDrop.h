@@ -29,8 +29,11 @@ class SiteDropTarget : public IDropTarget {
 
  private:
   virtual ~SiteDropTarget() = default;
-  // Delivers OLEDragOver with the state (0 enter, 1 leave, 2 over).
-  void Over(DWORD keys, POINTL pt, DWORD* effect, int16_t state);
+  // The effects the source allows; `effect` is set to "none" meanwhile.
+  static DWORD TakeAllowed(DWORD* effect);
+  // Delivers OLEDragOver with the state (0 enter, 1 leave, 2 over) and sets
+  // `effect` to what the control names, within `allowed`.
+  void Over(DWORD keys, POINTL pt, DWORD allowed, DWORD* effect, int16_t state);
   bool Active() const;
   ULONG refs_ = 1;
   ControlSite* site_;

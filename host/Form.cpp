@@ -54,6 +54,7 @@ Form::Form(FormDesc desc) : desc_(std::move(desc)) {}
 Form::~Form() {
   if (hwnd_) DestroyAll();
   if (oleInitialized_) OleUninitialize();
+  if (comInitialized_) CoUninitialize();
 }
 
 Form* Form::FromWindow(HWND hwnd) {
@@ -130,6 +131,11 @@ void Form::CreateFormWindow() {
 
 void Form::Load() {
   if (hwnd_) return;
+  // COM before the first window: a screen reader asks for the windows'
+  // accessible objects (LresultFromObject) as soon as it sees them, and the
+  // annotations of native windows go through a COM object. OLE's own part
+  // (drag and drop, clipboard) and the tooltips wait until the form is up.
+  if (!comInitialized_) comInitialized_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   try {
     CreateFormWindow();
     for (const ContainerDesc& c : desc_.containers) CreateContainer(c);
@@ -163,8 +169,8 @@ void Form::Show() {
   ShowSites();
   HWND focus = GetFocus();
   if (!focus || (focus != Hwnd() && !IsChild(Hwnd(), focus)) || focus == Hwnd()) TabNext(true);
-  // OLE and the common controls cost a good part of a start under Wine:
-  // they start from the message loop, once the window is up.
+  // The drop targets and the common controls cost a good part of a start
+  // under Wine: they start from the message loop, once the window is up.
   if (!shown_) {
     shown_ = true;
     PostMessageA(Hwnd(), kFormShownMessage, 0, 0);

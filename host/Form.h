@@ -182,7 +182,8 @@ class Form {
   // its own). Does nothing in edit mode.
   void RaiseEvent(std::string_view object, std::string_view event, EventArgs& args);
 
-  // Creates the window, containers and controls (each control:
+  // Initialises COM on the thread (once per form, undone when the form
+  // goes), then creates the window, containers and controls (each control:
   // InitProperties without a stored bag, else ReadProperties), then raises
   // Load. A control whose ReadProperties throws fails loading: the windows
   // made so far are destroyed and the host::Error reaches the caller with
@@ -392,7 +393,8 @@ class Form {
   int dpi_ = 96;
   bool dirty_ = false;
   bool unloading_ = false;
-  bool oleInitialized_ = false;
+  bool comInitialized_ = false;  // COM, from Load on
+  bool oleInitialized_ = false;  // OLE, from StartDragAndDrop on
   bool destroyPending_ = false;  // unloaded inside one of the form's own messages
   int dispatchDepth_ = 0;        // window procedures of this form on the stack
   friend struct DispatchScope;

@@ -17,5 +17,6 @@
 #include "host/MessageLoop.h"
 #include "host/Picture.h"
 #include "host/PropertyBag.h"
+#include "host/SystemLibrary.h"
 #include "host/Dpi.h"
 #include "host/Units.h"

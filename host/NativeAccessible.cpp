@@ -28,29 +28,36 @@ bool IsComboBox(HWND hwnd) {
   return lstrcmpiA(cls, "ComboBox") == 0;
 }
 
+// The window itself (CHILDID_SELF) gets the name, and a combo box its
+// role and value; its children (on Windows the standard combo object has
+// the edit field, the drop-down button and the list) are the standard
+// object's to answer.
 class NamedWindowAccessible final : public WindowAccessible {
  public:
   NamedWindowAccessible(HWND hwnd, std::string name)
       : WindowAccessible(hwnd), name_(std::move(name)), combo_(IsComboBox(hwnd)) {}
 
-  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+ private:
+  bool Self(const VARIANT& child) const { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+
+  HRESULT AccName(VARIANT child, BSTR* name) override {
+    if (!Self(child)) return WindowAccessible::AccName(child, name);
     if (HRESULT hr = CheckSelf(child); hr != S_OK) return hr;
     return TextResult(name_, name);
   }
-  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-    if (!combo_) return WindowAccessible::get_accRole(child, role);
+  HRESULT AccRole(VARIANT child, VARIANT* role) override {
+    if (!combo_ || !Self(child)) return WindowAccessible::AccRole(child, role);
     if (HRESULT hr = CheckSelf(child); hr != S_OK) return hr;
     return LongResult(ROLE_SYSTEM_COMBOBOX, role);
   }
-  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-    if (!combo_) return WindowAccessible::get_accValue(child, value);
+  HRESULT AccValue(VARIANT child, BSTR* value) override {
+    if (!combo_ || !Self(child)) return WindowAccessible::AccValue(child, value);
     if (HRESULT hr = CheckSelf(child); hr != S_OK) return hr;
     std::string text(static_cast<size_t>(GetWindowTextLengthA(Hwnd())) + 1, '\0');
     text.resize(static_cast<size_t>(GetWindowTextA(Hwnd(), text.data(), static_cast<int>(text.size()))));
     return TextResult(text, value);
   }
 
- private:
   std::string name_;
   bool combo_;
 };

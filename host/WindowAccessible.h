@@ -43,33 +43,60 @@ class WindowAccessible : public IAccessible, public IOleWindow {
   // IOleWindow
   HRESULT STDMETHODCALLTYPE GetWindow(HWND* hwnd) override;
   HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override;
-  // IAccessible, delegated to the standard object unless overridden.
-  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override;
-  HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override;
-  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override;
-  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override;
-  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override;
-  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override;
-  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override;
-  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override;
-  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override;
-  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override;
-  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override;
-  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override;
-  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override;
-  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override;
-  HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override;
-  HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) override;
-  HRESULT STDMETHODCALLTYPE accNavigate(LONG dir, VARIANT start, VARIANT* end) override;
-  HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override;
-  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override;
-  HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override;
-  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
+  // IAccessible: oleacc and screen readers call these. Each one runs the
+  // protected Acc... member of the same name inside AtSystemBoundary, so no
+  // exception from a derived class leaves through oleacc or the COM proxies
+  // (it is reported, and the call fails with E_UNEXPECTED).
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) final;
+  HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) final;
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) final;
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) final;
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) final;
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) final;
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) final;
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) final;
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) final;
+  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) final;
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) final;
+  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) final;
+  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) final;
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) final;
+  HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) final;
+  HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) final;
+  HRESULT STDMETHODCALLTYPE accNavigate(LONG dir, VARIANT start, VARIANT* end) final;
+  HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) final;
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) final;
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) final;
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) final;
 
  protected:
   // Makes the standard object; Connected() is false when that failed.
   explicit WindowAccessible(HWND hwnd);
   virtual ~WindowAccessible();
+
+  // What the IAccessible methods answer; the standard object's answer
+  // unless overridden (RPC_E_DISCONNECTED once disconnected).
+  virtual HRESULT AccParent(IDispatch** parent);
+  virtual HRESULT AccChildCount(LONG* count);
+  virtual HRESULT AccChild(VARIANT child, IDispatch** out);
+  virtual HRESULT AccName(VARIANT child, BSTR* name);
+  virtual HRESULT AccValue(VARIANT child, BSTR* value);
+  virtual HRESULT AccDescription(VARIANT child, BSTR* description);
+  virtual HRESULT AccRole(VARIANT child, VARIANT* role);
+  virtual HRESULT AccState(VARIANT child, VARIANT* state);
+  virtual HRESULT AccHelp(VARIANT child, BSTR* help);
+  virtual HRESULT AccHelpTopic(BSTR* file, VARIANT child, LONG* topic);
+  virtual HRESULT AccKeyboardShortcut(VARIANT child, BSTR* shortcut);
+  virtual HRESULT AccFocus(VARIANT* focus);
+  virtual HRESULT AccSelection(VARIANT* selection);
+  virtual HRESULT AccDefaultAction(VARIANT child, BSTR* action);
+  virtual HRESULT AccSelect(LONG flags, VARIANT child);
+  virtual HRESULT AccLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child);
+  virtual HRESULT AccNavigate(LONG dir, VARIANT start, VARIANT* end);
+  virtual HRESULT AccHitTest(LONG x, LONG y, VARIANT* child);
+  virtual HRESULT AccDoDefaultAction(VARIANT child);
+  virtual HRESULT AccPutName(VARIANT child, BSTR name);
+  virtual HRESULT AccPutValue(VARIANT child, BSTR value);
 
   HWND Hwnd() const { return hwnd_; }
   IAccessible* Standard() const { return standard_; }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "bench/app/BareWindow.h"
+#include "host/SystemLibrary.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ HWND Child(HWND parent, const char* className, const char* text, DWORD style, in
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  host::UseSystemFolderForDlls();  // as VORN.exe starts
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = BareWindowProc;
   windowClass.hInstance = instance;

@@ -17,6 +17,7 @@
 #include "app/PostProcessSets.h"
 #include "bench/app/BareWindow.h"
 #include "bench/BenchClock.h"
+#include "host/SystemLibrary.h"
 
 namespace {
 
@@ -101,6 +102,7 @@ double StartUpOnce(const std::string& exe, const std::string& cwd, const char* t
 }  // namespace
 
 int main(int argc, char** argv) {
+  host::UseSystemFolderForDlls();  // as the programs it measures start
   const int startRuns = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
   const int writeRuns = argc > 2 ? std::max(1, atoi(argv[2])) : 50;
   GameFolder game;

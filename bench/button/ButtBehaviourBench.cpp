@@ -67,6 +67,7 @@ host::FormDesc BenchForm() {
 }  // namespace
 
 int main() {
+  host::UseSystemFolderForDlls();  // as the programs it measures start
   RegisterButtClass();
   host::Form form(BenchForm());
   form.Show();

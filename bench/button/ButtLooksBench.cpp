@@ -16,6 +16,7 @@
 #include "host/GdiObjects.h"
 #include "tests/button/LooksFixture.h"
 #include "tests/button/PreparePictureReference.h"
+#include "host/SystemLibrary.h"
 
 namespace {
 // A picture shape as a user would draw one: a round subject on a magenta
@@ -103,6 +104,7 @@ void BenchRedraw(HDC screenLike) {
 }  // namespace
 
 int main() {
+  host::UseSystemFolderForDlls();  // as the programs it measures start
   for (int n : {64, 256, 1024}) BenchPrepare(n);
   // The redraws present into a real window's DC.
   HWND wnd = CreateWindowExA(0, "STATIC", "bench", WS_POPUP | WS_VISIBLE, 0, 0, 63, 26, nullptr, nullptr,

@@ -267,6 +267,7 @@ void HoldSpace() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  host::UseSystemFolderForDlls();  // before anything loads a DLL
   std::vector<std::string> args;
   for (int i = 1; i < __argc; ++i) args.emplace_back(__argv[i]);
   const std::string hoverName = ArgAfter(args, "--hover");

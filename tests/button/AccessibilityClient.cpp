@@ -9,6 +9,15 @@
 //                    message, then prints the HRESULT of each call ("after ...")
 //   hook PID         prints "ready", then every focus, state and name
 //                    event of that process until WM_QUIT: "event E HWND OBJID CHILD"
+//   early PID        prints "ready", waits for a host form of that process
+//                    to exist and reads the names of its hosted controls and
+//                    combo boxes from that moment, round after round, until
+//                    five rounds after it is opaque: "round ALPHA name|name|..."
+//                    (ALPHA 0 before it is layered; a failed read
+//                    "!HRESULT"), then "done"
+//   children HWND    asks the object and the window's standard object the
+//                    name and role of each child id the standard one counts:
+//                    "child ID same" or "child ID ours ... standard ..."
 // Handles are decimal numbers. Several commands may follow each other.
 #include <windows.h>
 #include <oleacc.h>
@@ -16,6 +25,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "host/WideText.h"
 
@@ -110,6 +120,118 @@ void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG idObject, LONG
   std::fflush(stdout);
 }
 
+// The name a reader gets from the window's client object, "!HRESULT" when
+// it gets none.
+std::string NameRead(HWND hwnd) {
+  void* object = nullptr;
+  HRESULT hr = AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), &object);
+  BSTR name = nullptr;
+  if (SUCCEEDED(hr)) {
+    hr = static_cast<IAccessible*>(object)->get_accName(Self(), &name);
+    static_cast<IAccessible*>(object)->Release();
+  }
+  if (FAILED(hr) || !name) {
+    SysFreeString(name);
+    char text[16];
+    std::snprintf(text, sizeof text, "!%08lx", static_cast<unsigned long>(hr));
+    return text;
+  }
+  return Narrow(name);
+}
+
+struct EarlyReader {
+  DWORD pid;
+  HWND form = nullptr;
+  std::vector<HWND> controls;
+};
+
+BOOL CALLBACK FindForm(HWND hwnd, LPARAM lp) {
+  auto* reader = reinterpret_cast<EarlyReader*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  char cls[64] = {};
+  GetClassNameA(hwnd, cls, sizeof cls);
+  if (pid != reader->pid || std::string(cls) != "VornHostForm") return TRUE;
+  reader->form = hwnd;
+  return FALSE;
+}
+
+BOOL CALLBACK FindControls(HWND hwnd, LPARAM lp) {
+  char cls[64] = {};
+  GetClassNameA(hwnd, cls, sizeof cls);
+  if (std::string(cls) == "VornHostControl" || lstrcmpiA(cls, "ComboBox") == 0)
+    reinterpret_cast<EarlyReader*>(lp)->controls.push_back(hwnd);
+  return TRUE;
+}
+
+void ReadEarly(DWORD pid) {
+  EarlyReader reader{pid, nullptr, {}};
+  std::printf("ready\n");
+  std::fflush(stdout);
+  const DWORD start = GetTickCount();
+  while (!reader.form && GetTickCount() - start < 20000) {
+    EnumWindows(FindForm, reinterpret_cast<LPARAM>(&reader));
+    if (!reader.form) Sleep(1);
+  }
+  for (int opaqueRounds = 0; reader.form && opaqueRounds < 5 && GetTickCount() - start < 20000;) {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(reader.form, nullptr, &alpha, &flags)) alpha = 0;
+    reader.controls.clear();
+    EnumChildWindows(reader.form, FindControls, reinterpret_cast<LPARAM>(&reader));
+    std::string line = "round " + std::to_string(alpha) + " ";
+    for (size_t i = 0; i < reader.controls.size(); ++i) {
+      if (i) line += '|';
+      line += NameRead(reader.controls[i]);
+    }
+    std::printf("%s\n", line.c_str());
+    if (alpha == 255) ++opaqueRounds;
+  }
+  std::printf("done\n");
+}
+
+// What the object answers against what the window's standard object
+// answers, for one child id.
+std::string ChildAnswer(IAccessible* acc, LONG id) {
+  VARIANT child;
+  VariantInit(&child);
+  child.vt = VT_I4;
+  child.lVal = id;
+  BSTR name = nullptr;
+  const HRESULT nameHr = acc->get_accName(child, &name);
+  VARIANT role;
+  VariantInit(&role);
+  const HRESULT roleHr = acc->get_accRole(child, &role);
+  char text[64];
+  std::snprintf(text, sizeof text, "%08lx %08lx %ld ", static_cast<unsigned long>(nameHr),
+                static_cast<unsigned long>(roleHr), role.vt == VT_I4 ? static_cast<long>(role.lVal) : -1L);
+  VariantClear(&role);
+  return text + Narrow(name);
+}
+
+void CompareChildren(HWND hwnd) {
+  IAccessible* ours = ObjectOf(hwnd);
+  void* standard = nullptr;
+  if (!ours || FAILED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, __uuidof(IAccessible), &standard))) {
+    std::printf("no objects\n");
+    if (ours) ours->Release();
+    return;
+  }
+  auto* reference = static_cast<IAccessible*>(standard);
+  LONG count = 0;
+  reference->get_accChildCount(&count);
+  std::printf("children %ld\n", static_cast<long>(count));
+  for (LONG id = 1; id <= count; ++id) {
+    const std::string mine = ChildAnswer(ours, id), theirs = ChildAnswer(reference, id);
+    if (mine == theirs)
+      std::printf("child %ld same %s\n", static_cast<long>(id), mine.c_str());
+    else
+      std::printf("child %ld ours %s standard %s\n", static_cast<long>(id), mine.c_str(), theirs.c_str());
+  }
+  reference->Release();
+  ours->Release();
+}
+
 void PumpUntilQuitOr(UINT message) {
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -165,6 +287,10 @@ int main(int argc, char** argv) {
       std::fflush(stdout);
       PumpUntilQuitOr(WM_QUIT);
       if (hook) UnhookWinEvent(hook);
+    } else if (command == "early" && i + 1 < argc) {
+      ReadEarly(static_cast<DWORD>(std::strtoul(argv[++i], nullptr, 10)));
+    } else if (command == "children" && i + 1 < argc) {
+      CompareChildren(HandleArg(argv[++i]));
     }
     std::fflush(stdout);
   }
