@@ -22,15 +22,18 @@ bool RegFileOutput::Open() {
 }
 
 void RegFileOutput::Write(std::wstring_view text) {
+  if (failed_) return;
   buffer_.append(text);
   if (buffer_.size() >= kFlushAt) Flush();
 }
 
 bool RegFileOutput::Flush() {
   if (failed_ || file_ == INVALID_HANDLE_VALUE) return false;
-  const std::string bytes =
-      unicode_ ? registry_wide::WideBytes(buffer_) : registry_wide::FromWide(CP_ACP, buffer_);
-  buffer_.clear();
+  // wchar_t is UTF-16LE here: the buffer is written as it stands.
+  const std::string ansi = unicode_ ? std::string() : registry_wide::FromWide(CP_ACP, buffer_);
+  const std::string_view bytes = unicode_ ? std::string_view(reinterpret_cast<const char*>(buffer_.data()),
+                                                             buffer_.size() * sizeof(wchar_t))
+                                          : std::string_view(ansi);
   size_t done = 0;
   while (done < bytes.size()) {
     DWORD written = 0;
@@ -41,6 +44,7 @@ bool RegFileOutput::Flush() {
     }
     done += written;
   }
+  buffer_.clear();
   return true;
 }
 
@@ -48,7 +52,7 @@ bool RegFileOutput::Commit() {
   if (!Flush()) return false;
   const bool closed = CloseHandle(file_) != 0;
   file_ = INVALID_HANDLE_VALUE;
-  if (!closed || !MoveFileExW(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!closed || !MoveFileExW(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
     failed_ = true;
     return false;
   }

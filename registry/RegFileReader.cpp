@@ -50,6 +50,7 @@ struct Reader {
   int32_t valueLine = 0;  // the line the current value began on
   DWORD type = 0;
   std::string data;
+  std::wstring textData;  // one buffer for every string value
   std::vector<RegFileRefusal> refusals;
 };
 
@@ -322,11 +323,10 @@ ReaderState DataTypeState(Reader& r) {
 }
 
 ReaderState StringDataState(Reader& r) {
-  std::wstring text;
-  if (!ReadEscapedText(r, text)) return LINE_START;
+  if (!ReadEscapedText(r, r.textData)) return LINE_START;
   if (!IsBlankOrComment(Rest(r))) return RefuseLine(r, "text after the closing quote");
-  text.push_back(L'\0');
-  r.data = registry_wide::WideBytes(text);
+  r.textData.push_back(L'\0');
+  r.data.assign(reinterpret_cast<const char*>(r.textData.data()), r.textData.size() * sizeof(wchar_t));
   return SET_VALUE;
 }
 

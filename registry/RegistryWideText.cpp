@@ -1,6 +1,7 @@
 #include "registry/RegistryWideText.h"
 
 #include <climits>
+#include <cstring>
 
 namespace registry_wide {
 
@@ -26,23 +27,16 @@ std::string FromWide(UINT codePage, std::wstring_view wide) {
   return bytes;
 }
 
+// wchar_t holds UTF-16LE on Windows: the conversions are copies.
+static_assert(sizeof(wchar_t) == 2, "UTF-16 wchar_t");
+
 std::string WideBytes(std::wstring_view text) {
-  std::string bytes;
-  bytes.reserve(text.size() * 2);
-  for (wchar_t c : text) {
-    bytes.push_back(static_cast<char>(c & 0xFF));
-    bytes.push_back(static_cast<char>((c >> 8) & 0xFF));
-  }
-  return bytes;
+  return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
 }
 
 std::wstring WideFromBytes(std::string_view bytes) {
-  std::wstring text;
-  text.reserve(bytes.size() / 2);
-  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
-                                        (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-  }
+  std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
+  std::memcpy(text.data(), bytes.data(), text.size() * sizeof(wchar_t));
   return text;
 }
 
