@@ -226,6 +226,7 @@ TEST_F(RegistryRegFile, ChosenDifferencesFromRegedit) {
   EXPECT_EQ(reg.ImportRegFile(file.path()), 0);
   ASSERT_EQ(reg.RefusedLines().size(), 1u);
   EXPECT_EQ(reg.RefusedLines()[0].line, 3);
+  EXPECT_NE(reg.RefusedLines()[0].reason.find("not hex data"), std::string::npos);
   EXPECT_EQ(Dump(), "[]\n[\\next]\n  \"v\" type 1, 4 bytes: 31 00 00 00\n");
   // UTF-8 with its byte-order mark (regedit reads nothing of it), and hex(2)
   // bytes of a REGEDIT5 file as UTF-16 whatever the file's encoding.
