@@ -8,8 +8,9 @@ namespace reg_file {
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+namespace {
+// Reads the open file (none: false) to its end and closes it.
+bool ReadAll(std::FILE* file, std::string& bytes) {
   if (!file) return false;
   bytes.clear();
   char chunk[65536];
@@ -19,6 +20,11 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
   std::fclose(file);
   return ok;
 }
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) { return ReadAll(std::fopen(path.c_str(), "rb"), bytes); }
+
+bool ReadWholeFile(const std::wstring& path, std::string& bytes) { return ReadAll(_wfopen(path.c_str(), L"rb"), bytes); }
 
 }  // namespace reg_file
 

@@ -12,6 +12,8 @@ namespace reg_file {
 bool FileExists(const std::string& path);
 // Reads the whole file as bytes; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
+// The same for a file named in UTF-16.
+bool ReadWholeFile(const std::wstring& path, std::string& bytes);
 
 }  // namespace reg_file
 

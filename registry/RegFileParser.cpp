@@ -1,5 +1,7 @@
 #include "registry/RegFileParser.h"
 
+#include <algorithm>
+
 #include "registry/RegFileLines.h"
 #include "registry/RegistryText.h"
 
@@ -80,7 +82,10 @@ void ApplyValueLine(Parser& p, std::string_view line) {
     }
     p.sink.WriteBinary(p.keyPath, name, hex);
   } else if (registry_text::StartsWithLowerCase(data, "dword:")) {
-    if (const auto value = ParseDwordData(data.substr(6))) p.sink.WriteDWORD(p.keyPath, name, *value);
+    // Blanks may stand between "dword:" and the digits, as regedit allows.
+    data.remove_prefix(6);
+    data.remove_prefix(std::min(data.size(), data.find_first_not_of(" \t")));
+    if (const auto value = ParseDwordData(data)) p.sink.WriteDWORD(p.keyPath, name, *value);
   } else {
     p.sink.WriteString(p.keyPath, name, std::string(data));
     // An empty default value is removed rather than set.
@@ -88,18 +93,61 @@ void ApplyValueLine(Parser& p, std::string_view line) {
   }
 }
 
+// The line without its double quotes into `out` (one buffer for every line:
+// a large file has many).
+void Unquoted(std::string_view line, std::string& out) {
+  out.clear();
+  for (char c : line) {
+    if (c != '"') out.push_back(c);
+  }
+}
+
+// A hex value (hex: or hex(N):) whose line ends in a backslash.
+bool IsContinuedHexLine(std::string_view line) {
+  std::string_view data = line.substr(line.find('=') + 1);
+  return (registry_text::StartsWithLowerCase(data, "hex:") || registry_text::StartsWithLowerCase(data, "hex(")) &&
+         line.back() == '\\';
+}
+
+// Joins the continued hex value in p.scratch with its continuation lines,
+// as regedit does: blank and comment lines between them are passed over, a
+// comment after the bytes is dropped, and the value ends with the first line
+// that does not end in a backslash, or with the file. A line that is not
+// hex data ends the value unapplied (false) and is read as a line of its own.
+bool JoinContinuationLines(Parser& p) {
+  std::string joined(TrimSpaces(p.scratch));
+  joined.pop_back();
+  for (; p.line < p.lines.size(); ++p.line) {
+    // The raw line: a quoted name must not pass for hex digits.
+    std::string_view piece = p.lines[p.line];
+    piece = piece.substr(0, piece.find(';'));
+    piece.remove_prefix(std::min(piece.size(), piece.find_first_not_of(" \t")));
+    piece = piece.substr(0, piece.find_last_not_of(" \t") + 1);
+    if (piece.empty()) continue;
+    if (registry_text::HexDigitValue(piece.front()) < 0) return false;
+    joined.append(piece);
+    if (joined.back() != '\\') {
+      ++p.line;
+      break;
+    }
+    joined.pop_back();
+  }
+  p.scratch = std::move(joined);
+  return true;
+}
+
 ParserState KeyValuesState(Parser& p) {
   while (p.line < p.lines.size()) {
-    // One buffer for every line of the block: a large file has many.
-    p.scratch.clear();
-    for (char c : p.lines[p.line]) {
-      if (c != '"') p.scratch.push_back(c);
-    }
-    const std::string_view line = TrimSpaces(p.scratch);
+    Unquoted(p.lines[p.line], p.scratch);
+    std::string_view line = TrimSpaces(p.scratch);
     if (StartsWith(line, "[")) return SEEK_KEY;  // the next key line, read again there
     ++p.line;
-    // Comments, empty lines and continuation lines carry no "=".
+    // Comments and empty lines carry no "=".
     if (StartsWith(line, ";") || line.find('=') == std::string_view::npos) continue;
+    if (IsContinuedHexLine(line)) {
+      if (!JoinContinuationLines(p)) continue;
+      line = TrimSpaces(p.scratch);
+    }
     ApplyValueLine(p, line);
   }
   return DONE;
@@ -131,12 +179,13 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 std::optional<int32_t> ParseDwordData(std::string_view data) {
   uint64_t value = 0;
-  size_t significant = 0;
+  size_t digits = 0;
   for (char c : data) {
     const int digit = registry_text::HexDigitValue(c);
     if (digit < 0) break;
-    if (value != 0 || digit != 0) ++significant;
-    if (significant > 8) return std::nullopt;
+    // More than eight digits are refused, leading zeros included, as regedit
+    // refuses them: cutting them would store a number the file never held.
+    if (++digits > 8) return std::nullopt;
     value = value * 16 + static_cast<uint64_t>(digit);
   }
   return static_cast<int32_t>(static_cast<uint32_t>(value));

@@ -32,8 +32,8 @@ enum class ImportResult {
 std::vector<std::string_view> SplitLines(std::string_view text);
 
 // The number after "dword:": its leading hex digits as a 32-bit value (eight
-// digits from 80000000 up are negative), 0 without digits, none when the
-// digits do not fit in 32 bits.
+// digits from 80000000 up are negative), 0 without digits, none for more
+// than eight digits (leading zeros count).
 std::optional<int32_t> ParseDwordData(std::string_view data);
 
 ImportResult ParseRegFile(std::string_view text, ImportSink& sink);

@@ -35,4 +35,34 @@ HKEY SplitKeyPath(std::string& path, std::string& subKey) {
   return nullptr;
 }
 
+namespace {
+// `name` (ASCII) at the start of `path`, ASCII letters in any case.
+bool StartsWithNoCase(std::wstring_view path, const char* name) {
+  size_t i = 0;
+  for (; name[i]; ++i) {
+    if (i >= path.size()) return false;
+    wchar_t c = path[i];
+    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+    char n = name[i];
+    if (n >= 'a' && n <= 'z') n = static_cast<char>(n - 'a' + 'A');
+    if (c != static_cast<wchar_t>(n)) return false;
+  }
+  return i == path.size() || path[i] == L'\\';
+}
+}  // namespace
+
+HKEY SplitRegeditPath(std::wstring_view path, bool shortNames, std::wstring_view& subKey, const RootName** row) {
+  for (const RootName& root : kRootNames) {
+    const char* name = StartsWithNoCase(path, root.longName)                  ? root.longName
+                       : shortNames && StartsWithNoCase(path, root.shortName) ? root.shortName
+                                                                              : nullptr;
+    if (!name) continue;
+    const size_t length = std::char_traits<char>::length(name);
+    subKey = length < path.size() ? path.substr(length + 1) : std::wstring_view();
+    if (row) *row = &root;
+    return root.handle;
+  }
+  return nullptr;
+}
+
 }  // namespace registry_path

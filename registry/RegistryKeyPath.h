@@ -37,4 +37,11 @@ std::string LengthenRootNames(std::string_view path);
 // an unknown root gives a null handle, which every registry call rejects.
 HKEY SplitKeyPath(std::string& path, std::string& subKey);
 
+// The root of a path as regedit reads it: a long root name (or, with
+// `shortNames`, a short one too) in any case, followed by the end or a
+// backslash. Nothing else of the path is rewritten. `subKey` receives what
+// follows the backslash, `row` the root's row; null when no root matches.
+HKEY SplitRegeditPath(std::wstring_view path, bool shortNames, std::wstring_view& subKey,
+                      const RootName** row = nullptr);
+
 }  // namespace registry_path

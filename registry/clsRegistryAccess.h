@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "registry/HexText.h"
+#include "registry/RegFileRefusal.h"
 
 class RegFileWriter;
 
@@ -71,6 +72,24 @@ class clsRegistryAccess {
   // missing, lacks the header, or an error stopped it (changes made stay).
   int32_t ImportFromReg(const std::string& sRegFile);
 
+  // The regedit-compatible pair, for .reg files from regedit, installers
+  // and people, and for full backups. Both take their texts as UTF-8 (file
+  // names and key paths alike) and talk to the registry through the wide
+  // calls, so names outside the ANSI code page survive.
+  //
+  // Reads REGEDIT4 and "Windows Registry Editor Version 5.00" files as
+  // regedit does; keys named in the file are created, also empty ones.
+  // 1 when every line was understood and applied; else 0, with the changes
+  // made kept (as with regedit) and the refused lines in RefusedLines().
+  int32_t ImportRegFile(const std::string& sRegFile);
+  // The lines the last ImportRegFile refused, in the order met, and why.
+  const std::vector<RegFileRefusal>& RefusedLines() const { return refusedLines_; }
+  // Writes sPath (long or short root name) with every value and subkey as
+  // regedit /E does: REGEDIT5 in UTF-16LE with a byte-order mark, or
+  // REGEDIT4 in the ANSI code page when `unicode` is false. Replaces an
+  // existing file only when the whole export succeeded. 1 on success.
+  int32_t ExportRegFile(const std::string& sPath, const std::string& sRegFile, bool unicode = true);
+
   std::string StrToBin(std::string& sBin) { return hex_text::StrToBin(sBin); }
   std::string BinToStr(const std::string& sStr) { return hex_text::BinToStr(sStr); }
   bool isBinValid(const std::string& sBin) { return hex_text::isBinValid(sBin); }
@@ -97,6 +116,7 @@ class clsRegistryAccess {
   bool ExportKey(std::string keyPath, RegFileWriter& file, bool IncludeSubkeys, HWND Output);
 
   bool createKeyIfDoesntExists_ = true;
+  std::vector<RegFileRefusal> refusedLines_;
   // Working members: every operation overwrites them.
   HKEY RootKey = nullptr;
   std::string SubKey;

@@ -1,6 +1,6 @@
-// ImportFromReg on hostile files: seeded, reproducible generated content. The
-// import must end (with 0 or 1) and never crash or hang; generated keys all
-// lie below the test key.
+// ImportFromReg and ImportRegFile on hostile files: seeded, reproducible
+// generated content. Each import must end (with 0 or 1) and never crash or
+// hang; generated keys all lie below the test key.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -14,6 +14,11 @@ using registry_test::RawKeyExists;
 using registry_test::TempFile;
 
 namespace {
+
+// "Windows Registry Editor Version 5.00" and CR LF in UTF-16LE after its mark.
+constexpr char kUtf16Header[] =
+    "\xFF\xFEW\0i\0n\0d\0o\0w\0s\0 \0R\0e\0g\0i\0s\0t\0r\0y\0 \0E\0d\0i\0t\0o\0r\0 \0V\0e\0r\0s\0i\0o\0n\0 \0"
+    "5\0.\0\x30\0\x30\0\r\0\n\0";
 
 // std::mt19937 is the same sequence everywhere; draws avoid the library's
 // distributions, whose results differ between implementations.
@@ -44,6 +49,12 @@ class RegistryImportFuzz : public registry_test::RegistryKeyTest {
     const int32_t result = reg.ImportFromReg(file.path());
     EXPECT_TRUE(result == 0 || result == 1) << result;
     return result;
+  }
+  // Both readers; ImportRegFile's result says whether it refused a line.
+  void ImportBoth(const std::string& bytes) {
+    Import(bytes);
+    const int32_t result = reg.ImportRegFile(file.path());
+    EXPECT_EQ(result, reg.RefusedLines().empty() ? 1 : 0);
   }
   // One line of the format, filled with random pieces.
   std::string HostileLine(Dice& dice) {
@@ -76,8 +87,11 @@ TEST_F(RegistryImportFuzz, ArbitraryBytes) {
   Dice dice(20261208);
   for (int round = 0; round < 200; ++round) {
     std::string bytes = dice.Bytes(dice.Below(4096));
-    if (round % 2) bytes = "REGEDIT4\r\n" + bytes;  // past the header half the time
-    Import(bytes);
+    // Past the header most of the time: REGEDIT4, or REGEDIT5 in UTF-16 (of
+    // any length, odd ones too).
+    if (round % 3 == 1) bytes = "REGEDIT4\r\n" + bytes;
+    if (round % 3 == 2) bytes = std::string(kUtf16Header, sizeof kUtf16Header - 1) + bytes;
+    ImportBoth(bytes);
   }
   EXPECT_TRUE(RawKeyExists("Software"));
 }
@@ -91,7 +105,7 @@ TEST_F(RegistryImportFuzz, HostileLinesOfTheFormat) {
       bytes += HostileLine(dice);
       if (dice.Below(10)) bytes += "\r\n";  // sometimes lines run together
     }
-    Import(bytes);
+    ImportBoth(bytes);
   }
   EXPECT_TRUE(RawKeyExists("Software"));
 }
@@ -118,6 +132,32 @@ TEST_F(RegistryImportFuzz, EdgeShapes) {
   // Only CR or only LF: one line.
   EXPECT_EQ(Import(std::string(100000, '\n')), 0);
   EXPECT_EQ(Import("REGEDIT4\r\n" + std::string(100000, '\r')), 1);
+}
+
+TEST_F(RegistryImportFuzz, ByteOrderMarksAndOddUtf16) {
+  using namespace std::string_literals;
+  const std::string header(kUtf16Header, sizeof kUtf16Header - 1);
+  struct Case {
+    std::string bytes;
+    int32_t result;  // of ImportRegFile; ImportFromReg refuses all of them
+  };
+  const Case cases[] = {
+      {"\xFF\xFE"s, 0},                                          // a mark and nothing else
+      {"\xFF\xFE\r\0\n\0[\0"s, 0},                               // a mark with no header
+      {"\xEF\xBB\xBF"s, 0},                                      // the UTF-8 mark alone
+      {"\xEF\xBB\xBFREGEDIT4\r\n[HKEY_CURRENT_USER"s, 0},         // an unclosed key line
+      {header, 1},                                              // the header alone
+      {header + "[", 0},                                        // odd length: half a character
+      {header.substr(0, header.size() - 1), 0},                 // the header cut in its last character
+      {"\xFE\xFF\0W\0i\0n"s, 0},                                 // big-endian is not read
+  };
+  for (const Case& c : cases) {
+    file.Write(c.bytes);
+    EXPECT_EQ(reg.ImportFromReg(file.path()), 0);
+    EXPECT_EQ(reg.ImportRegFile(file.path()), c.result) << c.bytes.size() << " bytes";
+    EXPECT_EQ(reg.RefusedLines().empty(), c.result == 1);
+  }
+  EXPECT_FALSE(RawKeyExists(Sub));
 }
 
 TEST_F(RegistryImportFuzz, HundredThousandLines) {

@@ -116,12 +116,34 @@ TEST(RegistryFileParser, EveryLineKind) {
   EXPECT_EQ(sink.calls, expected);
 }
 
-TEST(RegistryFileParser, HexContinuationLinesAreSkipped) {
-  RecordingSink sink;
-  EXPECT_EQ(ParseRegFile(File({"REGEDIT4", "[HKCU\\x]", "\"b\"=hex:01,02,\\", "  03,04", "\"c\"=\"1\""}), sink),
-            ImportResult::Imported);
-  const std::vector<std::string> expected = {"WriteBinary(HKCU\\x|b|01 02 \\)", "WriteString(HKCU\\x|c|1)"};
-  EXPECT_EQ(sink.calls, expected);
+TEST(RegistryFileParser, ContinuedHexValuesAreJoinedAsRegeditJoinsThem) {
+  struct Case {
+    std::vector<const char*> lines;  // below "[HKCU\\x]"
+    std::vector<std::string> calls;
+  };
+  const Case cases[] = {
+      {{"\"b\"=hex:11,22,33,44,\\", "  55,66,77,88", "\"c\"=\"1\""},
+       {"WriteBinary(HKCU\\x|b|11 22 33 44 55 66 77 88)", "WriteString(HKCU\\x|c|1)"}},
+      // Blank and comment lines between the pieces, a comment after the bytes.
+      {{"\"b\"=hex:01,\\", "", "; note", "\t02,\\ ", "  03 ; end"}, {"WriteBinary(HKCU\\x|b|01 02 03)"}},
+      {{"\"t\"=hex(2):41,00,\\", "  42,00"}, {"WriteString(HKCU\\x|t|hex(2):41,00,42,00)"}},
+      // A line that is not hex data ends the value unapplied and counts as
+      // a line of its own; the file's end applies what was joined.
+      {{"\"b\"=hex:01,\\", "\"c\"=\"1\"", "\"d\"=hex:02,\\"}, {"WriteString(HKCU\\x|c|1)", "WriteBinary(HKCU\\x|d|02 )"}},
+      {{"\"b\"=hex:01,\\", "[HKCU\\y]", "\"c\"=\"1\""}, {"WriteString(HKCU\\y|c|1)"}},
+      // A string value ending in a backslash is no continuation.
+      {{"\"p\"=\"C:\\\"", "  55"}, {"WriteString(HKCU\\x|p|C:\\)"}},
+      // Blanks after "dword:"; more than eight digits are refused.
+      {{"\"n\"=dword:  00000008", "\"m\"=dword:\t2a"}, {"WriteDWORD(HKCU\\x|n|8)", "WriteDWORD(HKCU\\x|m|42)"}},
+      {{"\"n\"=dword:000000001", "\"m\"=dword:123456789"}, {}},
+  };
+  for (const Case& c : cases) {
+    std::string text = "REGEDIT4\r\n[HKCU\\x]\r\n";
+    for (const char* line : c.lines) text += std::string(line) + "\r\n";
+    RecordingSink sink;
+    EXPECT_EQ(ParseRegFile(text, sink), ImportResult::Imported) << text;
+    EXPECT_EQ(sink.calls, c.calls) << text;
+  }
 }
 
 TEST(RegistryFileParser, LoneBracketStopsTheImportKeepingEarlierChanges) {
@@ -153,7 +175,7 @@ TEST(RegistryFileParser, DwordData) {
   EXPECT_EQ(ParseDwordData("12xyz"), 0x12);
   EXPECT_EQ(ParseDwordData(""), 0);
   EXPECT_EQ(ParseDwordData("zz"), 0);
-  EXPECT_EQ(ParseDwordData("000000000000002A"), 42);
+  EXPECT_EQ(ParseDwordData("000000002A"), std::nullopt);
   EXPECT_EQ(ParseDwordData("100000000"), std::nullopt);
   // A dword that does not fit is not applied; the import goes on.
   RecordingSink sink;

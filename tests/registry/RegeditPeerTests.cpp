@@ -12,26 +12,10 @@
 
 using registry_test::CrLfLines;
 using registry_test::RawKeyExists;
+using registry_test::RunRegedit;
 using registry_test::TempFile;
 
 namespace {
-
-// Runs "regedit.exe <arguments>" (the editor in the system folder) and waits
-// for it; its exit code, or -1 when it could not be started or did not end.
-int RunRegedit(const std::string& arguments) {
-  std::string commandLine = "regedit.exe " + arguments;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    return -1;
-  }
-  DWORD code = static_cast<DWORD>(-1);
-  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return static_cast<int>(code);
-}
 
 // regedit /E writes UTF-16 (with a byte-order mark) or ANSI; gives ANSI text.
 std::string AnsiText(const std::string& bytes) {

@@ -6,25 +6,33 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "registry/RegKey.h"
 
 namespace registry_test {
 
-// Deletes a key and its whole subtree (test cleanup only).
-inline void DeleteTree(HKEY parent, const std::string& subKey) {
+// Deletes a key and its whole subtree (test cleanup only), through the wide
+// calls so that names outside the ANSI code page go too.
+inline void DeleteTree(HKEY parent, const std::wstring& subKey) {
   RegKey key;
-  if (RegOpenKeyExA(parent, subKey.c_str(), 0, KEY_ALL_ACCESS, key.put()) != ERROR_SUCCESS) return;
+  if (RegOpenKeyExW(parent, subKey.c_str(), 0, KEY_ALL_ACCESS, key.put()) != ERROR_SUCCESS) return;
   for (int guard = 0; guard < 100000; ++guard) {
-    char name[512];
-    DWORD length = sizeof name;
-    if (RegEnumKeyExA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    DeleteTree(key.get(), std::string(name, length));
+    wchar_t name[256];
+    DWORD length = 256;
+    if (RegEnumKeyExW(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    DeleteTree(key.get(), std::wstring(name, length));
   }
   key.reset();  // closed before it is deleted
-  RegDeleteKeyA(parent, subKey.c_str());
+  RegDeleteKeyW(parent, subKey.c_str());
+}
+
+inline void DeleteTree(HKEY parent, const std::string& subKey) {
+  DeleteTree(parent, std::wstring(subKey.begin(), subKey.end()));
 }
 
 inline bool RawKeyExists(const std::string& subKeyOfHkcu) {
@@ -67,6 +75,72 @@ class TempFile {
  private:
   std::string path_;
 };
+
+// Runs "regedit.exe <arguments>" (the editor in the system folder) and waits
+// for it; its exit code, or -1 when it could not be started or did not end.
+inline int RunRegedit(const std::string& arguments) {
+  std::string commandLine = "regedit.exe " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return -1;
+  }
+  DWORD code = static_cast<DWORD>(-1);
+  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+inline std::string Utf8(std::wstring_view text) {
+  std::string out;
+  for (wchar_t c : text) {
+    char buffer[8];
+    const int n = WideCharToMultiByte(CP_UTF8, 0, &c, 1, buffer, sizeof buffer, nullptr, nullptr);
+    out.append(buffer, static_cast<size_t>(n > 0 ? n : 0));
+  }
+  return out;
+}
+
+// The tree below HKCU\subKey as text, read through the wide calls: one line
+// per key (its path below subKey) and per value (name, type, bytes in hex),
+// names in UTF-8, values sorted by name. Empty for a missing key.
+inline std::string DumpTree(HKEY parent, const std::wstring& subKey, const std::string& relative = "") {
+  RegKey key;
+  if (RegOpenKeyExW(parent, subKey.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return "";
+  std::string dump = "[" + relative + "]\n";
+  std::vector<std::string> values;
+  for (DWORD i = 0;; ++i) {
+    wchar_t name[16384];
+    DWORD nameLength = 16384;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegEnumValueW(key.get(), i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+    std::string data(size, '\0');
+    nameLength = 16384;
+    RegEnumValueW(key.get(), i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+    char line[64];
+    std::snprintf(line, sizeof line, " type %lu, %lu bytes:", static_cast<unsigned long>(type),
+                  static_cast<unsigned long>(size));
+    std::string text = "  \"" + Utf8(std::wstring_view(name, nameLength)) + "\"" + line;
+    for (size_t b = 0; b < size; ++b) {
+      std::snprintf(line, sizeof line, " %02x", static_cast<unsigned char>(data[b]));
+      text += line;
+    }
+    values.push_back(text + "\n");
+  }
+  std::sort(values.begin(), values.end());
+  for (const std::string& value : values) dump += value;
+  for (DWORD i = 0;; ++i) {
+    wchar_t name[256];
+    DWORD length = 256;
+    if (RegEnumKeyExW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    const std::wstring child(name, length);
+    dump += DumpTree(key.get(), child, relative + "\\" + Utf8(child));
+  }
+  return dump;
+}
 
 // Lines joined with CR LF after each.
 inline std::string CrLfLines(std::initializer_list<std::string> lines) {
