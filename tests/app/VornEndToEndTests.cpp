@@ -794,6 +794,15 @@ bool BringToFront(HWND window) {
   return inFront;
 }
 
+// Presses `vk` with `window` in front, again while Wine lost the held key to
+// a late change of focus. For tests about what a press does, not how often.
+bool PressInFront(HWND window, WORD vk) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (BringToFront(window) && HoldKey(vk)) return true;
+  }
+  return false;
+}
+
 TEST_F(VornE2E, KeysPressedInAnotherProgramLeaveTheToolAlone) {
   EndProcesses("notepad.exe");
   Vorn vorn;
@@ -1528,8 +1537,7 @@ TEST_F(VornE2E, AGameFolderNamedOutsideTheAnsiCodePageIsFoundAndWritten) {
     std::string why;
     ASSERT_TRUE(vorn.WaitUntilReady(&why)) << why;
     EXPECT_EQ(vorn.Selection(), "Full") << "the folder was not found";
-    ASSERT_TRUE(BringToFront(vorn.Window()));
-    EXPECT_TRUE(HoldKey(VK_F1));
+    EXPECT_TRUE(PressInFront(vorn.Window(), VK_F1));
     EXPECT_TRUE(WaitFor([] { return FindViewer() != nullptr; }, 10000)) << "no window shows QUILLMOR.nfo";
     EndProcesses("notepad.exe");
   }
