@@ -35,7 +35,10 @@ ControlSite::~ControlSite() = default;
 
 HDC ControlSite::Hdc() const {
   if (paintDc_) return paintDc_;
-  if (!hdc_ && Hwnd()) hdc_.emplace(Hwnd());
+  if (!hdc_ && Hwnd()) {
+    hdc_.emplace(Hwnd());
+    if (!hdc_->get()) hdc_.reset();  // asked again next time
+  }
   return hdc_ ? hdc_->get() : nullptr;
 }
 
