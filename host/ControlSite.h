@@ -77,10 +77,10 @@ class ControlSite {
   // CS_DBLCLKS) and a DC of it to draw with: during Paint the paint's own
   // DC, otherwise a window DC that the site gets when asked and gives back
   // once the control is created and after each paint. Ask for it each time
-  // you draw rather than keeping it. (The
-  // window has no DC of its own: every DC a window holds makes each window
-  // of the form that is created, shown, moved or reshaped walk all of them,
-  // so a form of many controls holds none while idle.)
+  // you draw rather than keeping it. (The window has no DC of its own:
+  // every DC a window holds makes each window of the form that is created,
+  // shown, moved or reshaped walk all of them, so a form of many controls
+  // holds almost none while idle.)
   HWND Hwnd() const { return hwnd_.get(); }
   HDC Hdc() const;
   int ScaleWidth() const;   // client width in pixels
