@@ -19,10 +19,9 @@ UINT ButtAccessibility::DefaultActionMessage() {
   return message;
 }
 
-ButtAccessibleFacts ButtAccessibility::FactsOf(const Butt& butt) {
+ButtAccessibleFacts ButtAccessibility::AnnouncedFactsOf(const Butt& butt) {
   const ButtState& s = butt.State();
   const host::ControlSite* site = butt.Site();
-  const HWND hwnd = butt.hWnd();
   ButtAccessibleFacts facts;
   facts.mode = butt.Mode();
   facts.value = butt.Value();
@@ -30,6 +29,13 @@ ButtAccessibleFacts ButtAccessibility::FactsOf(const Butt& butt) {
   // Hovering, not the hot look a space press borrows; edit mode never hovers.
   facts.hot = s.hoverTracking && site && site->UserMode();
   facts.enabled = butt.Enabled();
+  return facts;
+}
+
+ButtAccessibleFacts ButtAccessibility::FactsOf(const Butt& butt) {
+  ButtAccessibleFacts facts = AnnouncedFactsOf(butt);
+  const host::ControlSite* site = butt.Site();
+  const HWND hwnd = butt.hWnd();
   facts.visible = hwnd && IsWindowVisible(hwnd);
   facts.focused = hwnd && GetFocus() == hwnd;
   facts.shownAsDefault = site && site->DisplayAsDefault();
@@ -67,7 +73,7 @@ bool ButtAccessibility::HandleMessage(Butt& butt, UINT msg, WPARAM wp, LPARAM lp
 
 void ButtAccessibility::Announce(const Butt& butt) {
   const std::string name = AccessibleNameOfCaption(butt.Caption());
-  const LONG state = AccessibleStateOf(FactsOf(butt)) & kAnnouncedStateBits;
+  const LONG state = AccessibleStateOf(AnnouncedFactsOf(butt)) & kAnnouncedStateBits;
   const bool nameChanged = name != announcedName_;
   const bool stateChanged = state != announcedState_;
   announcedName_ = name;

@@ -38,6 +38,11 @@ class ButtAccessibility {
   static UINT DefaultActionMessage();
   // What the button shows now.
   static ButtAccessibleFacts FactsOf(const Butt& butt);
+  // Only what the announced state bits (kAnnouncedStateBits) depend on:
+  // Announce runs after every redraw, and asking the window system for the
+  // focus and the visibility there would cost a form of many buttons a
+  // round trip per button and redraw.
+  static ButtAccessibleFacts AnnouncedFactsOf(const Butt& butt);
 
  private:
   ButtAccessible* object_ = nullptr;

@@ -7,17 +7,27 @@ bool ButtBackBuffer::Create(HDC compatibleWith) {
   dc_ = gdi::MemoryDC(compatibleWith);
   if (!dc_) return false;
   SetBkMode(dc_.get(), TRANSPARENT);
-  brush_ = gdi::Brush(CreateSolidBrush(RGB(0, 0, 0)));
-  pen_ = gdi::Pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
-  if (brush_) oldBrush_ = SelectObject(dc_.get(), brush_.get());
-  if (pen_) oldPen_ = SelectObject(dc_.get(), pen_.get());
+  oldBrush_ = SelectObject(dc_.get(), brush());
+  oldPen_ = SelectObject(dc_.get(), pen());
   return true;
 }
 
 void ButtBackBuffer::CreateBitmap(HDC compatibleWith, int width, int height) {
   if (!dc_ || oldBitmap_) return;
-  // A zero-sized request would hand back the shared stock bitmap.
-  bitmap_ = gdi::Bitmap(CreateCompatibleBitmap(compatibleWith, std::max(1, width), std::max(1, height)));
+  // A DIB section of 32-bit pixels, the display's format: it blits to the
+  // control as a bitmap made by CreateCompatibleBitmap does, and costs the
+  // window system a small part of what a display bitmap costs to make and
+  // select (which a form of many buttons pays once per button). At least
+  // one pixel each way, as a zero-sized bitmap cannot be made.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = std::max(1, width);
+  info.bmiHeader.biHeight = std::max(1, height);
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  bitmap_ = gdi::Bitmap(CreateDIBSection(compatibleWith, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (bitmap_) oldBitmap_ = SelectObject(dc_.get(), bitmap_.get());
 }
 
@@ -35,8 +45,8 @@ void ButtBackBuffer::SelectFont(HFONT font) {
 
 void ButtBackBuffer::SelectOwnPenAndBrush() {
   if (!dc_) return;
-  if (brush_) SelectObject(dc_.get(), brush_.get());
-  if (pen_) SelectObject(dc_.get(), pen_.get());
+  SelectObject(dc_.get(), brush());
+  SelectObject(dc_.get(), pen());
 }
 
 bool ButtBackBuffer::Present(HDC target, int width, int height) const {
@@ -52,8 +62,6 @@ void ButtBackBuffer::Release() noexcept {
       *old = nullptr;
     }
   }
-  brush_.reset();
-  pen_.reset();
   bitmap_.reset();
   dc_.reset();
 }

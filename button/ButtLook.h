@@ -35,6 +35,9 @@ struct ButtLook {
   // The outline itself while the control has no window to hand it to (a
   // control drawn off screen); with a window the window owns it.
   gdi::Region windowRegion;
+  // The window holds an outline of this button's (an untrimmed rectangle
+  // leaves the window without a region).
+  bool windowShaped = false;
 
   // The control's copy of a bitmap picture at the size it is drawn, with
   // colours near the transparent one snapped onto it (PreparePicture).

@@ -16,13 +16,16 @@ namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 
-void Trim(HRGN region, const ButtState& s, int w, int h) {
-  for (const CornerCut& cut : CornerCuts(s.ButtonStyle, s.ButtonShape, s.hostEnabled != 0, w, h)) {
+// Cuts the style's corners off a region; false when the style cuts none.
+bool Trim(HRGN region, const ButtState& s, int w, int h) {
+  const std::vector<CornerCut> cuts = CornerCuts(s.ButtonStyle, s.ButtonShape, s.hostEnabled != 0, w, h);
+  for (const CornerCut& cut : cuts) {
     gdi::Region piece(cut.count == 3
                           ? CreatePolygonRgn(cut.points, 3, WINDING)
                           : CreateRectRgn(cut.points[0].x, cut.points[0].y, cut.points[2].x, cut.points[2].y));
     if (piece) CombineRgn(region, region, piece.get(), RGN_DIFF);
   }
+  return !cuts.empty();
 }
 
 void FrameRegion(ButtState& s, HRGN region, COLORREF colour) {
@@ -42,12 +45,17 @@ void SelectClip(ButtState& s, const gdi::Region& region) {
 }
 
 // Gives the finished outline to the window, or keeps it for a windowless
-// control.
-void HandOver(ButtState& s, gdi::Region region) {
-  if (s.hwnd) {
-    if (SetWindowRgn(s.hwnd, region.get(), TRUE)) region.release();
-  } else {
+// control. An outline that is the whole window clips nothing, so the window
+// keeps no region then: setting one is a change of the window's position,
+// which the window manager pays against every other window of the form.
+void HandOver(ButtState& s, gdi::Region region, bool wholeWindow) {
+  if (!s.hwnd) {
     s.look.windowRegion = std::move(region);
+  } else if (wholeWindow) {
+    if (s.look.windowShaped && SetWindowRgn(s.hwnd, nullptr, TRUE)) s.look.windowShaped = false;
+  } else if (SetWindowRgn(s.hwnd, region.get(), TRUE)) {
+    region.release();
+    s.look.windowShaped = true;
   }
 }
 
@@ -137,8 +145,10 @@ void BuildShape(ButtState& s) {
     default: region.reset(CreateRectRgn(0, 0, s.clientWidth + 1, s.clientHeight + 1)); break;
   }
   if (!region) return;
-  if (s.ButtonShape <= butt::ShapeSlantRight) Trim(region.get(), s, s.clientWidth, s.clientHeight);
-  HandOver(s, std::move(region));
+  bool trimmed = false;
+  if (s.ButtonShape <= butt::ShapeSlantRight) trimmed = Trim(region.get(), s, s.clientWidth, s.clientHeight);
+  const bool rectangle = s.ButtonShape < butt::ShapeSlantLeft || s.ButtonShape > butt::ShapePictureRinged;
+  HandOver(s, std::move(region), rectangle && !trimmed);
   if (s.look.slantRight == 0) s.look.slantRight = s.clientWidth;
 }
 

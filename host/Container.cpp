@@ -59,6 +59,7 @@ Container& Form::CreateContainer(const ContainerDesc& desc) {
     containers_.pop_back();
     throw Error(errors::kWindowCreation, "The window of container \"" + desc.name + "\" cannot be created");
   }
+  names_.insert(LowerName(desc.name));
   if (!desc.toolTip.empty()) AddToolTip(hwnd, nullptr, reinterpret_cast<UINT_PTR>(hwnd), desc.toolTip);
   return c;
 }
@@ -76,6 +77,7 @@ Label& Form::CreateLabel(const LabelDesc& desc) {
   l.order_ = ++order_;
   l.rect_ = TwipsRect(desc.left, desc.top, desc.width, desc.height);
   labels_.push_back(std::move(owned));
+  names_.insert(LowerName(desc.name));
   if (!desc.toolTip.empty()) AddToolTip(container->Hwnd(), &l.rect_, reinterpret_cast<UINT_PTR>(&l), desc.toolTip);
   l.Invalidate();
   return l;
@@ -92,6 +94,7 @@ Image& Form::CreateImage(const ImageDesc& desc) {
   m.desc_ = desc;
   m.rect_ = TwipsRect(desc.left, desc.top, desc.width, desc.height);
   images_.push_back(std::move(owned));
+  names_.insert(LowerName(desc.name));
   if (!desc.toolTip.empty()) AddToolTip(container->Hwnd(), &m.rect_, reinterpret_cast<UINT_PTR>(&m), desc.toolTip);
   m.Invalidate();
   return m;

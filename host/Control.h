@@ -94,9 +94,9 @@ class Control {
   virtual void KeyPress(int16_t& keyAscii) { (void)keyAscii; }
   virtual void KeyUp(int16_t& keyCode, int16_t& shift) { (void)keyCode, (void)shift; }
 
-  // OLE drag and drop. As a drop target (the host registers every control
-  // window with RegisterDragDrop once the form is shown, see
-  // Form::StartDragAndDrop): OLEDragOver with State 0 enter, 1 leave,
+  // OLE drag and drop. As a drop target (the host registers the form's
+  // window with RegisterDragDrop once the form is shown and hands each drag
+  // to the control under the cursor, see Form::StartDragAndDrop): OLEDragOver with State 0 enter, 1 leave,
   // 2 over; then OLEDragDrop. Effect is in/out (DROPEFFECT_*, default
   // none). As a drag source (ControlSite::OLEDrag): OLEStartDrag,
   // OLESetData when a format is asked for without data, OLEGiveFeedback

@@ -33,6 +33,15 @@ HCURSOR SystemCursorFor(int16_t pointer) {
 
 ControlSite::~ControlSite() = default;
 
+HDC ControlSite::Hdc() const {
+  if (paintDc_) return paintDc_;
+  if (!hdc_ && Hwnd()) {
+    hdc_.emplace(Hwnd());
+    if (!hdc_->get()) hdc_.reset();  // asked again next time
+  }
+  return hdc_ ? hdc_->get() : nullptr;
+}
+
 int ControlSite::ScaleWidth() const {
   RECT r{};
   GetClientRect(Hwnd(), &r);

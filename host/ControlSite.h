@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "host/Control.h"
 #include "host/EventArgs.h"
 #include "host/FontDesc.h"
+#include "host/GdiObjects.h"
 #include "host/MouseInput.h"
 #include "host/Picture.h"
 #include "host/UserObjects.h"
@@ -71,10 +73,16 @@ class ControlSite {
   Control& GetControl() const { return *control_; }
   Form& GetForm() const { return *form_; }
 
-  // The control's window (a child of its container, class style CS_OWNDC |
-  // CS_DBLCLKS) and a DC valid for the control's whole life.
+  // The control's window (a child of its container, class style
+  // CS_DBLCLKS) and a DC of it to draw with: during Paint the paint's own
+  // DC, otherwise a window DC that the site gets when asked and gives back
+  // once the control is created and after each paint. Ask for it each time
+  // you draw rather than keeping it. (The window has no DC of its own:
+  // every DC a window holds makes each window of the form that is created,
+  // shown, moved or reshaped walk all of them, so a form of many controls
+  // holds almost none while idle.)
   HWND Hwnd() const { return hwnd_.get(); }
-  HDC Hdc() const { return hdc_; }
+  HDC Hdc() const;
   int ScaleWidth() const;   // client width in pixels
   int ScaleHeight() const;  // client height in pixels
   // Makes what the control drew on Hdc() visible now (GdiFlush). It never
@@ -159,7 +167,8 @@ class ControlSite {
   // drop): OLEStartDrag, OLESetData, OLEGiveFeedback, OLECompleteDrag.
   // Returns the final effect.
   int32_t OLEDrag();
-  // The drop target the host registered for the window (RegisterDragDrop).
+  // The control's drop target, to which the drop target registered on the
+  // form's window (RegisterDragDrop) hands the drags over the control.
   IDropTarget* DropTarget() const { return dropTarget_; }
 
  private:
@@ -173,7 +182,9 @@ class ControlSite {
   std::string name_;
   std::string className_;
   user::Window hwnd_;
-  HDC hdc_ = nullptr;
+  mutable std::optional<gdi::WindowDC> hdc_;  // held from Hdc() until ReleaseHdc()
+  HDC paintDc_ = nullptr;                     // the DC of the paint in progress
+  void ReleaseHdc() { hdc_.reset(); }
   FontDesc font_;
   OleColor foreColor_ = kButtonText;
   int16_t mousePointer_ = 0;

@@ -10,6 +10,7 @@
 #include "host/Dpi.h"
 #include "host/DragDrop.h"
 #include "host/Error.h"
+#include "host/FormDropTarget.h"
 #include "host/FormInternal.h"
 #include "host/FormText.h"
 #include "host/NativeAccessible.h"
@@ -181,19 +182,25 @@ void Form::StartDragAndDrop() {
   if (dragDropStarted_ || !Hwnd()) return;
   dragDropStarted_ = true;
   if (!oleInitialized_) oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
-  for (auto& s : sites_) {
-    if (!s->dropTarget_) RegisterDropTarget(*s);
-  }
-}
-
-void Form::RegisterDropTarget(ControlSite& s) {
-  auto* target = new SiteDropTarget(&s);
-  if (RegisterDragDrop(s.Hwnd(), target) == S_OK) {
-    s.dropTarget_ = target;
+  auto* target = new FormDropTarget(this);
+  if (RegisterDragDrop(Hwnd(), target) == S_OK) {
+    formDropTarget_ = target;
   } else {
     target->Detach();
     target->Release();
   }
+  for (auto& s : sites_) {
+    if (!s->dropTarget_) CreateDropTarget(*s);
+  }
+}
+
+void Form::CreateDropTarget(ControlSite& s) { s.dropTarget_ = new SiteDropTarget(&s); }
+
+void Form::ReleaseDropTarget(ControlSite& s) {
+  if (!s.dropTarget_) return;
+  static_cast<SiteDropTarget*>(s.dropTarget_)->Detach();
+  s.dropTarget_->Release();
+  s.dropTarget_ = nullptr;
 }
 
 void Form::ShowSites() {
@@ -243,13 +250,15 @@ void Form::DestroyAll() {
       ReportCaughtException("Terminate");
     }
   }
+  if (formDropTarget_) {
+    RevokeDragDrop(Hwnd());
+    formDropTarget_->Detach();
+    formDropTarget_->Release();
+    formDropTarget_ = nullptr;
+  }
   for (auto& s : sites_) {
-    if (s->dropTarget_) {
-      RevokeDragDrop(s->Hwnd());
-      static_cast<SiteDropTarget*>(s->dropTarget_)->Detach();
-      s->dropTarget_->Release();
-      s->dropTarget_ = nullptr;
-    }
+    ReleaseDropTarget(*s);
+    s->ReleaseHdc();
     s->hwnd_.reset();
   }
   for (auto& n : natives_) {
@@ -262,6 +271,9 @@ void Form::DestroyAll() {
       SetWindowLongPtrA(n->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(n->oldProc));
   }
   sites_.clear();
+  names_.clear();
+  siteNames_.clear();
+  siteWindows_.clear();
   labels_.clear();
   images_.clear();
   for (auto it = containers_.rbegin(); it != containers_.rend(); ++it) (*it)->hwnd_.reset();
@@ -334,9 +346,8 @@ Container& Form::GetContainer(std::string_view name) {
 }
 
 ControlSite* Form::FindSite(std::string_view name) {
-  for (auto& s : sites_)
-    if (KeyEquals(s->Name(), name)) return s.get();
-  return nullptr;
+  auto it = siteNames_.find(LowerName(name));
+  return it == siteNames_.end() ? nullptr : it->second;
 }
 
 ControlSite& Form::Site(std::string_view name) {
@@ -369,10 +380,8 @@ std::vector<ControlSite*> Form::Sites() const {
 }
 
 ControlSite* Form::SiteFromHwnd(HWND hwnd) const {
-  if (!hwnd) return nullptr;
-  for (auto& s : sites_)
-    if (s->Hwnd() == hwnd) return s.get();
-  return nullptr;
+  auto it = hwnd ? siteWindows_.find(hwnd) : siteWindows_.end();
+  return it == siteWindows_.end() ? nullptr : it->second;
 }
 
 Form::Native* Form::FindNative(HWND hwnd) {
@@ -383,12 +392,7 @@ Form::Native* Form::FindNative(HWND hwnd) {
 }
 
 void Form::CheckNewName(std::string_view name) const {
-  bool taken = KeyEquals(name, Name());
-  for (auto& c : containers_) taken = taken || KeyEquals(c->Name(), name);
-  for (auto& l : labels_) taken = taken || KeyEquals(l->Name(), name);
-  for (auto& m : images_) taken = taken || KeyEquals(m->Name(), name);
-  for (auto& s : sites_) taken = taken || KeyEquals(s->Name(), name);
-  for (auto& n : natives_) taken = taken || KeyEquals(n->name, name);
+  const bool taken = KeyEquals(name, Name()) || names_.count(LowerName(name)) != 0;
   if (name.empty()) throw Error(errors::kDuplicateName, "An object of a form needs a name");
   if (taken) throw Error(errors::kDuplicateName, "The form already has an object named \"" + std::string(name) + "\"");
 }
@@ -458,13 +462,19 @@ ControlSite& Form::CreateSite(std::unique_ptr<Control> control, const ControlDes
   s.extentY_ = desc.extentY;
   s.extentPixelsX_ = HimetricToPixels(desc.extentX, dpi);
   s.extentPixelsY_ = HimetricToPixels(desc.extentY, dpi);
-  HWND hwnd = CreateWindowExA(0, kControlClass, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+  // Made visible at once when it is to be seen: showing it later is one more
+  // change of its position, which the window manager pays against every
+  // sibling.
+  const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (desc.visible ? WS_VISIBLE : 0);
+  HWND hwnd = CreateWindowExA(0, kControlClass, "", style,
                               TwipsToPixels(desc.left, dpi), TwipsToPixels(desc.top, dpi), s.extentPixelsX_,
                               s.extentPixelsY_, ParentHwnd(container), nullptr, HostInstance(), &s);
   if (!hwnd) throw Error(errors::kWindowCreation, "The window of control \"" + desc.name + "\" cannot be created");
-  s.hdc_ = GetDC(hwnd);  // the class's own DC: valid until the window goes
-  if (dragDropStarted_) RegisterDropTarget(s);
+  if (dragDropStarted_) CreateDropTarget(s);
   sites_.push_back(std::move(owned));
+  names_.insert(LowerName(desc.name));
+  siteNames_[LowerName(desc.name)] = &s;
+  siteWindows_[hwnd] = &s;
   if (desc.isDefault) defaultButton_ = &s;
   if (desc.isCancel) cancelButton_ = &s;
   try {
@@ -487,7 +497,10 @@ ControlSite& Form::CreateSite(std::unique_ptr<Control> control, const ControlDes
   }
   s.attached_ = true;
   s.control_->Resize();
-  if (desc.visible) ShowWindow(hwnd, SW_SHOWNA);
+  // The DC the control drew its first picture with goes back: a form being
+  // loaded would otherwise hold one per control while it makes the next.
+  s.ReleaseHdc();
+
   if (!desc.toolTip.empty()) AddToolTip(hwnd, nullptr, reinterpret_cast<UINT_PTR>(hwnd), desc.toolTip);
   return s;
 }
@@ -502,17 +515,16 @@ void Form::RemoveControl(std::string_view name) {
       ReportCaughtException("Terminate");
     }
   }
-  if (s.dropTarget_) {
-    RevokeDragDrop(s.Hwnd());
-    static_cast<SiteDropTarget*>(s.dropTarget_)->Detach();
-    s.dropTarget_->Release();
-    s.dropTarget_ = nullptr;
-  }
+  ReleaseDropTarget(s);
   if (lastFocus_ == s.Hwnd()) lastFocus_ = nullptr;
   bool wasDefault = currentDefault_ == &s;
   if (currentDefault_ == &s) currentDefault_ = nullptr;
   if (defaultButton_ == &s) defaultButton_ = nullptr;
   if (cancelButton_ == &s) cancelButton_ = nullptr;
+  names_.erase(LowerName(s.Name()));
+  siteNames_.erase(LowerName(s.Name()));
+  siteWindows_.erase(s.Hwnd());
+  s.ReleaseHdc();
   s.hwnd_.reset();
   sites_.erase(std::find_if(sites_.begin(), sites_.end(), [&](auto& p) { return p.get() == &s; }));
   if (wasDefault) UpdateDefault();

@@ -46,8 +46,10 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "host/ControlSite.h"
@@ -60,6 +62,7 @@
 namespace host {
 
 class Form;
+class FormDropTarget;
 
 using EventHandler = std::function<void(EventArgs& args)>;
 // Sees every event raised on the form (after the named handler).
@@ -193,10 +196,11 @@ class Form {
   // control in tab order. Drag and drop and the tooltips start once the
   // window is up (see StartDragAndDrop), from the message loop.
   void Show();
-  // Initialises OLE for the thread and registers every control window as a
-  // drop target (OLEDragOver, OLEDragDrop); later controls are registered as
-  // they are created. Show starts it through the message loop, after the
-  // window is up; a drag started earlier starts it at once. Once per form.
+  // Initialises OLE for the thread and registers the form's window as the
+  // drop target of every control on it (OLEDragOver, OLEDragDrop go to the
+  // control under the cursor), later controls included. Show starts it
+  // through the message loop, after the window is up; a drag started
+  // earlier starts it at once. Once per form.
   void StartDragAndDrop();
   void Hide();
   // QueryUnload then Unload (mode 0 the close box, 1 code); false when a
@@ -364,7 +368,10 @@ class Form {
   // is created (loading the common controls) with all of them.
   void AddToolTip(HWND owner, const RECT* rect, UINT_PTR id, const std::string& text);
   void CreateToolTips();
-  void RegisterDropTarget(ControlSite& site);
+  // A control's drop target, which the form's one registered target hands
+  // the drags over the control to.
+  void CreateDropTarget(ControlSite& site);
+  void ReleaseDropTarget(ControlSite& site);
   Native* FindNative(HWND hwnd);
   void StartTimer(const std::string& name, UINT intervalMs);
   DWORD WindowStyle() const;
@@ -379,6 +386,7 @@ class Form {
   gdi::Brush backBrush_;
   user::Icon icon_;  // the form icon copy given to the window
   user::Window toolTip_;
+  FormDropTarget* formDropTarget_ = nullptr;  // registered on the form's window
   struct PendingToolTip {
     HWND owner;
     bool hasRect;
@@ -404,6 +412,11 @@ class Form {
   std::vector<std::unique_ptr<Image>> images_;
   std::vector<std::unique_ptr<ControlSite>> sites_;
   std::vector<std::unique_ptr<Native>> natives_;
+  // Lookups that run for every control created stay off the lists: the
+  // lower-case names of all objects, and the sites by name and by window.
+  std::set<std::string> names_;
+  std::map<std::string, ControlSite*> siteNames_;
+  std::unordered_map<HWND, ControlSite*> siteWindows_;
   std::map<std::string, EventHandler> handlers_;  // key: "object\nevent" in lower case
   AnyEventHandler anyHandler_;
   std::map<std::string, UINT> timerIntervals_;  // by lower-case name

@@ -107,8 +107,7 @@ void Form::SetFocusTo(std::string_view name) {
 std::string Form::FocusedName() const {
   HWND focus = GetFocus();
   if (!focus) return {};
-  for (auto& s : sites_)
-    if (s->Hwnd() == focus) return s->Name();
+  if (ControlSite* s = SiteFromHwnd(focus)) return s->Name();
   for (auto& n : natives_)
     if (n->hwnd == focus || IsChild(n->hwnd, focus)) return n->name;
   for (auto& c : containers_)

@@ -201,13 +201,18 @@ LRESULT Form::HandleSite(ControlSite& s, UINT msg, WPARAM wp, LPARAM lp) {
       gdi::PaintDC dc(hwnd);
       if (live && !s.inPaint_) {
         s.inPaint_ = true;
+        s.paintDc_ = dc.get();
         try {
           c->Paint();
         } catch (...) {
           s.inPaint_ = false;
+          s.paintDc_ = nullptr;
           throw;
         }
         s.inPaint_ = false;
+        s.paintDc_ = nullptr;
+        // Nothing the control does between paints keeps a window DC.
+        s.ReleaseHdc();
       }
       return 0;
     }

@@ -28,6 +28,7 @@ void Form::AddNative(HWND hwnd, std::string name, const NativeOptions& options) 
   n.options = options;
   n.order = ++order_;
   natives_.push_back(std::move(owned));
+  names_.insert(LowerName(n.name));
   SetPropA(hwnd, kNativeProp, reinterpret_cast<HANDLE>(&n));
   n.oldProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::NativeWndProc)));

@@ -21,8 +21,10 @@ void RegisterHostClasses(WNDPROC formProc, WNDPROC containerProc, WNDPROC contro
   wc.lpszClassName = kContainerClass;
   RegisterClassExA(&wc);
 
-  // A control keeps one DC for its whole life.
-  wc.style = CS_DBLCLKS | CS_OWNDC;
+  // No DC of its own (CS_OWNDC): a form of many controls would hold as many
+  // DCs, and every window change walks all the DCs windows hold. A control
+  // draws through a window DC its site gets when asked (ControlSite::Hdc).
+  wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = controlProc;
   wc.lpszClassName = kControlClass;
   RegisterClassExA(&wc);

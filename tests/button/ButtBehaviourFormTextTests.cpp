@@ -122,6 +122,7 @@ TEST_F(ButtBehaviourFormText, TheThreeStoredButtonsLoadWithTheirValues) {
     EXPECT_EQ(b.HoverForeColor(), 0x002394F5);
     EXPECT_EQ(b.HoverBackColor(), 0x00291E16);
     EXPECT_EQ(b.hWnd(), Hwnd(name));
+    b.Refresh();  // draws through the DC its site holds now
     EXPECT_EQ(b.hdc(), Site(name).Hdc());
     // 945 x 390 twips: 63 x 26 pixels.
     EXPECT_EQ(Site(name).ScaleWidth(), 63);

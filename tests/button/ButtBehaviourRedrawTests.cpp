@@ -42,8 +42,8 @@ TEST_F(ButtBehaviourRedraw, TheBackBufferHasTheClientSize) {
   EXPECT_EQ(size.cx, butt_test::kButtWidth);
   EXPECT_EQ(size.cy, butt_test::kButtHeight);
   EXPECT_EQ(GetBkMode(s.buffer.dc()), TRANSPARENT);
-  EXPECT_EQ(GetCurrentObject(s.buffer.dc(), OBJ_PEN), static_cast<HGDIOBJ>(s.buffer.pen()));
-  EXPECT_EQ(GetCurrentObject(s.buffer.dc(), OBJ_BRUSH), static_cast<HGDIOBJ>(s.buffer.brush()));
+  EXPECT_EQ(GetCurrentObject(s.buffer.dc(), OBJ_PEN), GetStockObject(BLACK_PEN));
+  EXPECT_EQ(GetCurrentObject(s.buffer.dc(), OBJ_BRUSH), GetStockObject(BLACK_BRUSH));
 }
 
 TEST_F(ButtBehaviourRedraw, DelayedChangesDrawOnceWhenTheDelayEnds) {
@@ -115,15 +115,13 @@ TEST_F(ButtBehaviourRedraw, TerminationReleasesEveryDrawingObject) {
   const ButtState& s = b.State();
   const HDC dc = s.buffer.dc();
   const HGDIOBJ bitmap = s.buffer.bitmap();
-  const HGDIOBJ pen = s.buffer.pen();
-  const HGDIOBJ brush = s.buffer.brush();
   const HGDIOBJ font = s.look.captionFont.get();
   const HGDIOBJ outer = s.look.shapeOuterRegion.get();
   const HGDIOBJ inner = s.look.shapeInnerRegion.get();
   ASSERT_NE(outer, nullptr);
   ASSERT_NE(font, nullptr);
   Form().RemoveControl("Butt1");
-  for (HGDIOBJ h : {static_cast<HGDIOBJ>(dc), bitmap, pen, brush, font, outer, inner}) EXPECT_EQ(GetObjectType(h), 0u);
+  for (HGDIOBJ h : {static_cast<HGDIOBJ>(dc), bitmap, font, outer, inner}) EXPECT_EQ(GetObjectType(h), 0u);
 }
 
 // CustomClick on real windows: a child of a container, moved by the table

@@ -67,8 +67,7 @@ TEST(ButtLooksLeaks, ReleasingTheStateDeletesEverythingItMade) {
     for (HGDIOBJ h :
          {static_cast<HGDIOBJ>(b.s.look.shapeOuterRegion.get()), static_cast<HGDIOBJ>(b.s.look.shapeInnerRegion.get()),
           static_cast<HGDIOBJ>(b.s.look.windowRegion.get()), static_cast<HGDIOBJ>(b.s.look.preparedPicture.get()),
-          static_cast<HGDIOBJ>(b.s.look.captionFont.get()), static_cast<HGDIOBJ>(b.s.buffer.pen()),
-          static_cast<HGDIOBJ>(b.s.buffer.brush())}) {
+          static_cast<HGDIOBJ>(b.s.look.captionFont.get())}) {
       ASSERT_NE(h, nullptr);
       EXPECT_NE(GetObjectType(h), 0u);
       made.push_back(h);

@@ -282,8 +282,11 @@ TEST_F(HostInput, DropTargetDeliversDragOverAndDrop) {
   target->DragEnter(data.Get(), 0, pt, &effect);
   target->DragLeave();
   EXPECT_EQ(Rec("R1").Only({"OLEDragOver 1"}).size(), 1u);
-  // The window is registered with OLE: a second registration is refused.
-  EXPECT_EQ(RegisterDragDrop(s.Hwnd(), target), DRAGDROP_E_ALREADYREGISTERED);
+  // The form's window is registered with OLE for all its controls: a second
+  // registration is refused there, and the control's own window is free.
+  EXPECT_EQ(RegisterDragDrop(form->Hwnd(), target), DRAGDROP_E_ALREADYREGISTERED);
+  EXPECT_EQ(RegisterDragDrop(s.Hwnd(), target), S_OK);
+  EXPECT_EQ(RevokeDragDrop(s.Hwnd()), S_OK);
 }
 
 namespace {

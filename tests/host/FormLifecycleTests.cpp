@@ -44,8 +44,9 @@ TEST_F(HostForm, SitesGiveWindowDcSizeAndPlace) {
   EXPECT_EQ(s.ScaleHeight(), 26);
   EXPECT_EQ(s.ExtentX(), 1667);
   EXPECT_EQ(s.ExtentY(), 688);
-  EXPECT_EQ(GetClassLongA(s.Hwnd(), GCL_STYLE) & CS_OWNDC, static_cast<DWORD>(CS_OWNDC));
-  EXPECT_EQ(s.Hdc(), GetDC(s.Hwnd()));  // the same DC for the control's life
+  // No DC of its own; the site gets a DC of the window when asked.
+  EXPECT_EQ(GetClassLongA(s.Hwnd(), GCL_STYLE) & CS_OWNDC, 0u);
+  EXPECT_EQ(WindowFromDC(s.Hdc()), s.Hwnd());
   RECT r;
   GetWindowRect(s.Hwnd(), &r);
   POINT p{r.left, r.top};
