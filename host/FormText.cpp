@@ -555,7 +555,10 @@ class Parser {
     Fail(lineNo_, "unknown value kind \"" + kind + "\"");
   }
 
-  PropertyValue Finish(std::string_view rest, PropertyValue v) {
+  // `rest` by reference: the value argument is parsed out of the same view,
+  // and the order arguments are evaluated in is unspecified (clang goes left
+  // to right, so a copy would still hold the value's text).
+  PropertyValue Finish(const std::string_view& rest, PropertyValue v) {
     if (!Trim(rest).empty()) Fail(lineNo_, "unexpected text after the value: " + std::string(Trim(rest)));
     return v;
   }

@@ -29,7 +29,7 @@ struct Parser {
   std::string keyPath;  // key of the current block
   ImportSink& sink;
   ImportResult result = ImportResult::Imported;
-  std::string scratch;  // the current value line without its quotes
+  std::string scratch{};  // the current value line without its quotes
 };
 
 ParserState HeaderState(Parser& p) {

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs, only when missing, every Debian package the build, the tests and the
-# run command need: the i386 architecture, the mingw-w64 cross compiler, Wine
-# (32-bit), Xvfb, GoogleTest sources and the screenshot tools.
+# run command need: the i386 architecture, the mingw-w64 cross compiler, clang
+# and lld (the second compiler, with the mingw-w64 GCC's headers and
+# libraries), Wine (32-bit), Xvfb, GoogleTest sources and the screenshot tools.
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest
+  clang lld
   wine wine32:i386 wine64 fonts-wine xvfb xauth x11-apps imagemagick
   x11-utils xdotool python3
 )

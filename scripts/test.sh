@@ -7,9 +7,12 @@
 # BUILD_ROOT selects another build folder (default: build).
 # VORN_TEST_JOBS sets how many tests run at once (default 2; tests that use
 # the shared screen, cursor, keyboard or focus never overlap).
+# The product (libraries, VORN and the gallery) is also built with clang,
+# warnings as errors, in build/i686-clang; the tests run on the GCC build.
 # While iterating on one component: VORN_TARGETS="target ..." builds only
-# those targets, and VORN_SKIP_I686=1 skips the 32-bit product build when
-# the tests run on x86_64.
+# those targets (and skips the clang build, as VORN_SKIP_CLANG=1 does), and
+# VORN_SKIP_I686=1 skips the 32-bit product build when the tests run on
+# x86_64.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_root=${BUILD_ROOT:-$root/build}
@@ -66,6 +69,13 @@ if [ -n "$product_only" ]; then
 fi
 "$root/scripts/build.sh" "$arch" "$build_dir" "${targets[@]}" || finish 1 "FAILED: building the $arch build failed; no test ran"
 end_phase build
+
+if [ -z "${VORN_TARGETS:-}" ] && [ -z "${VORN_SKIP_CLANG:-}" ]; then
+  VORN_COMPILER=clang VORN_CMAKE_ARGS="-DVORN_BUILD_TESTS=OFF -DVORN_BUILD_BENCH=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON" \
+    "$root/scripts/build.sh" i686 "$build_root/i686-clang" ||
+    finish 1 "FAILED: building the i686 product with clang failed; no test ran"
+  end_phase "clang build"
+fi
 
 vorn_wine_prefix "$build_dir" "$arch"
 end_phase "wine prefix"

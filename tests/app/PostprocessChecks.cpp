@@ -110,8 +110,9 @@ void checkElement(const XmlElement& e, int depth, Problems& out) {
     return;
   }
   for (const auto& [key, value] : e.attributes) {
+    const auto& attributeName = key;  // a lambda may not capture a structured binding in clang 14
     auto it = std::find_if(rule->attributes.begin(), rule->attributes.end(),
-                           [&](const AttributeRule& a) { return a.name == key; });
+                           [&](const AttributeRule& a) { return a.name == attributeName; });
     if (it == rule->attributes.end()) {
       out.push_back(at + e.name + " has unknown attribute " + key);
     } else if (!it->valid(value)) {
