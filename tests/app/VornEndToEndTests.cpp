@@ -794,11 +794,15 @@ bool BringToFront(HWND window) {
   return inFront;
 }
 
-// Presses `vk` with `window` in front, again while Wine lost the held key to
-// a late change of focus. For tests about what a press does, not how often.
-bool PressInFront(HWND window, WORD vk) {
+// Presses `vk` with `window` in front until `done` holds, up to three
+// times: Wine may lose a held key to a late change of focus before the
+// window saw it. For tests about what a press does, not how often.
+template <typename Done>
+bool PressInFrontUntil(HWND window, WORD vk, Done done) {
   for (int attempt = 0; attempt < 3; ++attempt) {
-    if (BringToFront(window) && HoldKey(vk)) return true;
+    if (!BringToFront(window)) continue;
+    HoldKey(vk);
+    if (WaitFor(done, 5000)) return true;
   }
   return false;
 }
@@ -855,9 +859,8 @@ TEST_F(VornE2E, HoldingF1OpensTheInformationFileOnce) {
   EXPECT_TRUE(WaitFor([] { return FindViewer() != nullptr; }, 10000)) << "no window shows QUILLMOR.nfo";
 
   // A second press opens it again (Notepad's window takes the focus as it
-  // appears, which may cost Wine a held key: PressInFront presses again).
-  EXPECT_TRUE(PressInFront(vorn.Window(), VK_F1));
-  EXPECT_TRUE(WaitFor([] { return CountProcesses("notepad.exe") >= 2; }, 10000));
+  // appears, which may cost Wine a held key: it presses again).
+  EXPECT_TRUE(PressInFrontUntil(vorn.Window(), VK_F1, [] { return CountProcesses("notepad.exe") >= 2; }));
   EndProcesses("notepad.exe");
   EndProcesses("winhlp32.exe");  // in case a viewer took a press as a request for help
   EXPECT_TRUE(vorn.Running());
@@ -1537,8 +1540,8 @@ TEST_F(VornE2E, AGameFolderNamedOutsideTheAnsiCodePageIsFoundAndWritten) {
     std::string why;
     ASSERT_TRUE(vorn.WaitUntilReady(&why)) << why;
     EXPECT_EQ(vorn.Selection(), "Full") << "the folder was not found";
-    EXPECT_TRUE(PressInFront(vorn.Window(), VK_F1));
-    EXPECT_TRUE(WaitFor([] { return FindViewer() != nullptr; }, 10000)) << "no window shows QUILLMOR.nfo";
+    EXPECT_TRUE(PressInFrontUntil(vorn.Window(), VK_F1, [] { return FindViewer() != nullptr; }))
+        << "no window shows QUILLMOR.nfo";
     EndProcesses("notepad.exe");
   }
 
