@@ -7,6 +7,7 @@
 #include "app/ExtractResource.h"
 #include "app/FileSystemObject.h"
 #include "app/Utf8.h"
+#include "host/UserObjects.h"
 
 namespace vorn {
 
@@ -21,12 +22,12 @@ bool OfferElevation(const std::vector<FileFailure>& failures, bool elevated) {
 }
 
 bool ProcessIsElevated() {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return true;
+  HANDLE opened = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) return true;
+  const user::File token(opened);
   TOKEN_ELEVATION elevation{};
   DWORD size = 0;
-  const BOOL known = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
-  CloseHandle(token);
+  const BOOL known = GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size);
   return !known || elevation.TokenIsElevated != 0;
 }
 
